@@ -1,0 +1,41 @@
+// The application object: its never-seen window owns the taskbar button and
+// every form; the first form registered becomes the main form.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace wendle {
+
+class Application {
+public:
+    static Application& Instance();
+
+    // Creates the application window; call once before any form.
+    void Initialize(HINSTANCE instance);
+    HINSTANCE Module() const { return module_; }
+    HWND Handle() const { return handle_; }
+
+    const std::string& Title() const { return title_; }
+    void SetTitle(const std::string& title);
+
+    HWND MainForm() const { return mainForm_; }
+    // The first form created becomes the main form; closing it ends the loop.
+    void RegisterForm(HWND form);
+
+    // Runs the message loop until the main form is destroyed.
+    int Run();
+
+private:
+    static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+
+    HINSTANCE module_ = nullptr;
+    HWND handle_ = nullptr;
+    HWND mainForm_ = nullptr;
+    std::string title_;
+};
+
+inline Application& App() { return Application::Instance(); }
+
+}  // namespace wendle

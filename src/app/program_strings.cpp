@@ -1,0 +1,8 @@
+#include "app/program_strings.h"
+
+namespace wendle {
+
+std::string EncoderPath;
+std::string CommandLine;
+
+}  // namespace wendle

@@ -1,0 +1,21 @@
+// File-system queries and changes. Names are byte strings in the ANSI code
+// page; relative names resolve against the process's current directory.
+#pragma once
+
+#include <string>
+
+namespace wendle {
+
+// True for any entry the search finds that is not a folder; wildcards honoured,
+// the first match decides.
+bool FileExists(const std::string& name);
+// True for an existing folder; a trailing backslash and a drive root are fine.
+bool FolderExists(const std::string& name);
+// Creates the last level only; false on any refusal.
+bool CreateFolder(const std::string& name);
+// Empty when the directory cannot be read or does not fit 260 bytes.
+std::string ReadCurrentDirectory();
+// Throws IoFailure with the system error code; on failure nothing changes.
+void ChangeCurrentDirectory(const std::string& name);
+
+}  // namespace wendle

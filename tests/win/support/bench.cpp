@@ -1,0 +1,107 @@
+#include "support/bench.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace bench {
+
+namespace {
+
+void RemoveTree(const std::string& folder) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            std::string name = entry.cFileName;
+            if (name == "." || name == "..") continue;
+            std::string path = folder + "\\" + name;
+            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTree(path);
+            } else {
+                DeleteFileA(path.c_str());
+            }
+        } while (FindNextFileA(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryA(folder.c_str());
+}
+
+}  // namespace
+
+std::string ProgramDir() {
+    char path[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string dir(path, n);
+    return dir.substr(0, dir.find_last_of('\\'));
+}
+
+std::string FreshFolder(const std::string& leaf) {
+    const testing::TestInfo* info = testing::UnitTest::GetInstance()->current_test_info();
+    std::string folder = "C:\\wendle-tests";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    if (info) {
+        folder += std::string("\\") + info->test_suite_name() + "." + info->name();
+        CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    if (!leaf.empty()) folder += "\\" + leaf;
+    RemoveTree(folder);
+    CreateDirectoryA(folder.c_str(), nullptr);
+    return folder;
+}
+
+bool WriteFileBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    CloseHandle(file);
+    return ok && written == bytes.size();
+}
+
+bool ReadFileBytes(const std::string& path, std::string* bytes) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    bytes->clear();
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) {
+        bytes->append(buffer, got);
+    }
+    CloseHandle(file);
+    return true;
+}
+
+bool CopyProgram(const std::string& fromName, const std::string& toPath) {
+    return CopyFileA((ProgramDir() + "\\" + fromName).c_str(), toPath.c_str(), FALSE) != 0;
+}
+
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+    DWORD start = GetTickCount();
+    for (;;) {
+        if (condition()) return true;
+        if (GetTickCount() - start > timeoutMs) return condition();
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+std::string Hex(const std::string& bytes) {
+    std::string out;
+    char piece[4];
+    for (unsigned char b : bytes) {
+        std::snprintf(piece, sizeof piece, "%02X ", b);
+        out += piece;
+    }
+    if (!out.empty()) out.pop_back();
+    return out;
+}
+
+}  // namespace bench

@@ -1,0 +1,34 @@
+// What every Windows test shares: the bench's folders, bounded waits, hex.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace bench {
+
+// The folder that holds the test programs, wendle.exe and oggenc_double.exe.
+std::string ProgramDir();
+
+// A new empty folder C:\wendle-tests\<current test>\<leaf> (removed first
+// when it exists), without a trailing backslash.
+std::string FreshFolder(const std::string& leaf = "");
+
+// Creates a file with the given bytes; true on success.
+bool WriteFileBytes(const std::string& path, const std::string& bytes);
+bool ReadFileBytes(const std::string& path, std::string* bytes);
+bool CopyProgram(const std::string& fromName, const std::string& toPath);
+
+// Polls the condition every few milliseconds, pumping this thread's messages,
+// until it holds or the timeout passes. Never a blind sleep.
+bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000);
+
+// Byte strings shown as hex in assertion messages.
+std::string Hex(const std::string& bytes);
+
+}  // namespace bench
+
+// EXPECT_EQ on byte strings, printed as hex.
+#define EXPECT_BYTES(expected, actual) \
+    EXPECT_EQ(bench::Hex(expected), bench::Hex(actual)) << "text: " << (actual)
