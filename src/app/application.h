@@ -9,7 +9,7 @@
 namespace wendle {
 
 class Application {
-public:
+  public:
     static Application& Instance();
 
     // Creates the application window; call once before any form.
@@ -27,7 +27,7 @@ public:
     // Runs the message loop until the main form is destroyed.
     int Run();
 
-private:
+  private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
 
     HINSTANCE module_ = nullptr;
@@ -36,6 +36,8 @@ private:
     std::string title_;
 };
 
-inline Application& App() { return Application::Instance(); }
+inline Application& App() {
+    return Application::Instance();
+}
 
 }  // namespace wendle

@@ -1,2 +1,24 @@
+// Program entry: the double-byte rules, the application, the main window and
+// the message loop. Wendle takes no command-line arguments.
 #include <windows.h>
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) { return 0; }
+
+#include "app/application.h"
+#include "app/program_strings.h"
+#include "main/main_window.h"
+#include "paths/system_rules.h"
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+    using namespace wendle;
+    SetUpPathRules();
+    App().SetTitle("Wendle");
+    App().Initialize(instance);
+    int code = 0;
+    {
+        TMainWindow mainWindow;
+        mainWindow.Create();
+        code = App().Run();
+    }
+    EncoderPath.clear();
+    CommandLine.clear();
+    return code;
+}

@@ -1,0 +1,217 @@
+#include "main/main_window.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "app/application.h"
+#include "app/program_strings.h"
+#include "main/main_ids.h"
+#include "main/main_layout.h"
+#include "paths/file_system.h"
+#include "paths/system_rules.h"
+#include "widgets/fallback_box.h"
+
+namespace wendle {
+
+namespace {
+
+const DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+
+DWORD StyleOf(const ControlSpec& c) {
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    if (c.properties & kDisabled) style |= WS_DISABLED;
+    if (c.tabOrder >= 0) style |= WS_TABSTOP;
+    switch (c.kind) {
+        case ControlKind::Label:
+            return style | SS_NOPREFIX |
+                   ((c.properties & kAlignBottom)  ? SS_OWNERDRAW
+                    : (c.properties & kAlignRight) ? SS_RIGHT | SS_CENTERIMAGE
+                                                   : SS_LEFT | SS_CENTERIMAGE);
+        case ControlKind::Frame:
+            return style | SS_OWNERDRAW;
+        case ControlKind::Edit:
+            return style | ES_AUTOHSCROLL | ((c.properties & kReadOnly) ? ES_READONLY : 0);
+        case ControlKind::Button:
+            return style | BS_PUSHBUTTON;
+        case ControlKind::DropDownList:
+            return style | CBS_DROPDOWNLIST | WS_VSCROLL;
+    }
+    return style;
+}
+
+const char* ClassOf(ControlKind kind) {
+    switch (kind) {
+        case ControlKind::Label:
+        case ControlKind::Frame:
+            return "STATIC";
+        case ControlKind::Edit:
+            return "EDIT";
+        case ControlKind::Button:
+            return "BUTTON";
+        case ControlKind::DropDownList:
+            return "COMBOBOX";
+    }
+    return "STATIC";
+}
+
+void DrawOwnerDrawn(const DRAWITEMSTRUCT& item, const ControlSpec& c) {
+    RECT r = item.rcItem;
+    if (c.kind == ControlKind::Frame) {
+        if (c.properties & kRaisedFrame) {
+            DrawEdge(item.hDC, &r, BDR_RAISEDINNER | BDR_SUNKENOUTER, BF_RECT);
+        } else {
+            DrawEdge(item.hDC, &r, BDR_RAISEDINNER, BF_RECT);
+        }
+        return;
+    }
+    char text[256];
+    int n = GetWindowTextA(item.hwndItem, text, sizeof text);
+    FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
+    DrawTextA(item.hDC, text, n, &r, DT_LEFT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+const ControlSpec* SpecOf(int id) {
+    for (std::size_t i = 0; i < kMainControlCount; ++i) {
+        if (kMainControls[i].id == id) return &kMainControls[i];
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+TMainWindow::~TMainWindow() {
+    if (font_) DeleteObject(font_);
+}
+
+void TMainWindow::Create() {
+    RECT outer = {0, 0, kMainClientWidth, kMainClientHeight};
+    AdjustWindowRectEx(&outer, kFormStyle, FALSE, 0);
+    OffsetRect(&outer, kMainLeft - outer.left, kMainTop - outer.top);
+    CreateBound({kMainWindowClass, 0, COLOR_BTNFACE}, 0, "Wendle", kFormStyle, outer,
+                App().Handle(), nullptr);
+    App().RegisterForm(Handle());
+    CreateControls();
+    FormCreate();
+    ShowWindow(Handle(), SW_SHOWNORMAL);
+    UpdateWindow(Handle());
+}
+
+void TMainWindow::CreateControls() {
+    font_ = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
+                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                        DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック");
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    // Windowed controls first, in tab order, so the z-order gives the tab
+    // order and they lie above all labels and frames.
+    std::vector<const ControlSpec*> order;
+    for (std::size_t i = 0; i < kMainControlCount; ++i) order.push_back(&kMainControls[i]);
+    std::stable_sort(order.begin(), order.end(), [](const ControlSpec* a, const ControlSpec* b) {
+        return (a->tabOrder >= 0 && b->tabOrder < 0) ||
+               (a->tabOrder >= 0 && b->tabOrder >= 0 && a->tabOrder < b->tabOrder);
+    });
+    for (const ControlSpec* c : order) {
+        DWORD exStyle = c->kind == ControlKind::Edit ? WS_EX_CLIENTEDGE : 0;
+        if (c->kind == ControlKind::Frame) exStyle |= WS_EX_TRANSPARENT;
+        int height = c->kind == ControlKind::DropDownList ? c->height + 160 : c->height;
+        HWND control = CreateWindowExA(exStyle, ClassOf(c->kind), c->caption, StyleOf(*c), c->left,
+                                       c->top, c->width, height, Handle(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)),
+                                       App().Module(), nullptr);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        if (c->kind == ControlKind::Edit) SendMessageA(control, EM_LIMITTEXT, 0, 0);
+    }
+    HWND bitrate = Control(IDC_BITRATE);
+    for (std::size_t i = 0; i < kBitrateItemCount; ++i) {
+        SendMessageA(bitrate, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kBitrateItems[i]));
+    }
+}
+
+void TMainWindow::FormCreate() {
+    SetWindowTextA(Handle(), "Wendle v0.02");
+    SendMessageA(Control(IDC_BITRATE), CB_SETCURSEL, 1, 0);
+    EncoderPath = ReadCurrentDirectory();
+    if (SystemPathRules().EndsInBackslash(EncoderPath)) {
+        EncoderPath += "oggenc.exe";
+    } else {
+        EncoderPath += "\\";
+        EncoderPath += "oggenc.exe";
+    }
+}
+
+std::string TMainWindow::Text(int id) const {
+    HWND control = Control(id);
+    int length = GetWindowTextLengthA(control);
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextA(control, &text[0], length + 1)));
+    return text;
+}
+
+void TMainWindow::SetText(int id, const std::string& text) {
+    if (Text(id) == text) return;
+    // The handler runs here, not from the edit's notification, so that its
+    // failures reach the code that set the text.
+    settingId_ = id;
+    SetWindowTextA(Control(id), text.c_str());
+    settingId_ = 0;
+    OnFieldChanged(id);
+}
+
+void TMainWindow::OnFieldChanged(int id) {
+    std::string now = Text(id);
+    auto seen = seenText_.find(id);
+    if (seen != seenText_.end() && seen->second == now) return;
+    seenText_[id] = now;
+    if (id == IDC_INPUT_FILE_NAME) InputFileNameChange();
+    if (id == IDC_OUTPUT_FILE_NAME) OutputFileNameChange();
+}
+
+void TMainWindow::SetStartControlsEnabled(bool enabled) {
+    EnableWindow(Control(IDC_START_ENCODE), enabled);
+}
+
+POINT TMainWindow::DialogPosition() const {
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    return {r.left + 150, r.top + 150};
+}
+
+void TMainWindow::OnCommand(int id, int code) {
+    if (code == EN_CHANGE) {
+        if (id != settingId_) RunHandler([&] { OnFieldChanged(id); });
+    } else if (id == IDC_START_ENCODE && code == BN_CLICKED) {
+        RunHandler([&] { StartEncodeClick(); });
+    }
+}
+
+LRESULT TMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (const ControlSpec* c = SpecOf(static_cast<int>(item.CtlID))) {
+                DrawOwnerDrawn(item, *c);
+            }
+            return TRUE;
+        }
+        case WM_CTLCOLORSTATIC: {
+            // Read-only edits keep the window colour like editable ones.
+            HWND control = reinterpret_cast<HWND>(lParam);
+            const ControlSpec* c = SpecOf(GetDlgCtrlID(control));
+            if (c && c->kind == ControlKind::Edit) {
+                SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
+                return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
+            }
+            break;
+        }
+        case WM_DESTROY:
+            if (App().MainForm() == Handle()) PostQuitMessage(0);
+            return 0;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace wendle

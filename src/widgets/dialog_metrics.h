@@ -1,0 +1,49 @@
+// The message dialog's layout in pixels, from the font's measures and the
+// measured message; no window is needed to compute it.
+#pragma once
+
+#include <vector>
+
+namespace wendle {
+
+struct PixelSize {
+    int width = 0;
+    int height = 0;
+};
+
+struct PixelRect {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+struct MessageLayoutInput {
+    int charWidth = 0;               // width of "A".."Z" "a".."z" in one line / 52
+    int lineHeight = 0;              // height of that line
+    PixelSize text;                  // the message measured word-wrapped
+    std::vector<int> captionWidths;  // one per button shown, left to right
+    PixelSize screen;
+    PixelSize frame;  // outer size minus client size
+    int x = -1;       // requested outer left; negative keeps it centred
+    int y = -1;       // requested outer top; negative keeps it centred
+};
+
+struct MessageLayout {
+    PixelSize client;
+    PixelRect icon;
+    PixelRect text;
+    std::vector<PixelRect> buttons;  // left to right
+    int left = 0;                    // outer top-left on the screen
+    int top = 0;
+};
+
+// n * unit / d rounded to the nearest integer, halves away from zero; d > 0.
+int ScaleRounded(int n, int unit, int d);
+
+// Size of the standard icons the dialog shows.
+constexpr int kMessageIconSize = 32;
+
+MessageLayout LayoutMessageDialog(const MessageLayoutInput& in);
+
+}  // namespace wendle

@@ -1,1 +1,85 @@
-int main() { return 0; }
+// Stand-in for the encoder in tests. It writes how it was started (its command
+// line bytes, argv as its C runtime split them, its current directory), then
+// creates the output file named by its -n argument, as the encoder would.
+//   WENDLE_DOUBLE_REPORT  absolute path of the report to write
+//   WENDLE_DOUBLE_HOLD    name of an event to wait for before finishing
+//   WENDLE_DOUBLE_EXIT    exit code to end with
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+std::string Env(const char* name) {
+    char value[1024];
+    DWORD n = GetEnvironmentVariableA(name, value, sizeof value);
+    return n > 0 && n < sizeof value ? std::string(value, n) : std::string();
+}
+
+void Line(std::string& report, const char* key, const std::string& bytes) {
+    report += key;
+    report += ' ';
+    char piece[3];
+    for (unsigned char b : bytes) {
+        std::snprintf(piece, sizeof piece, "%02X", b);
+        report += piece;
+    }
+    report += '\n';
+}
+
+// The encoder reads its -n value as a pattern in which %% stands for %.
+std::string OutputName(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        if (arg.compare(0, 2, "-n") != 0) continue;
+        std::string name;
+        for (std::size_t j = 2; j < arg.size(); ++j) {
+            name += arg[j];
+            if (arg[j] == '%' && j + 1 < arg.size() && arg[j + 1] == '%') ++j;
+        }
+        return name;
+    }
+    return "";
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string report;
+    Line(report, "command", GetCommandLineA());
+    for (int i = 0; i < argc; ++i) Line(report, "argv", argv[i]);
+    char cwd[MAX_PATH];
+    DWORD n = GetCurrentDirectoryA(MAX_PATH, cwd);
+    Line(report, "cwd", std::string(cwd, n < MAX_PATH ? n : 0));
+
+    const std::string reportPath = Env("WENDLE_DOUBLE_REPORT");
+    if (!reportPath.empty()) {
+        // Written aside and renamed, so a test never reads half a report.
+        const std::string aside = reportPath + ".part";
+        HANDLE file = CreateFileA(aside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        DWORD written = 0;
+        if (file != INVALID_HANDLE_VALUE) {
+            WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
+            CloseHandle(file);
+            MoveFileExA(aside.c_str(), reportPath.c_str(), MOVEFILE_REPLACE_EXISTING);
+        }
+    }
+    const std::string hold = Env("WENDLE_DOUBLE_HOLD");
+    if (!hold.empty()) {
+        if (HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, hold.c_str())) {
+            WaitForSingleObject(event, 60000);
+            CloseHandle(event);
+        }
+    }
+    const std::string output = OutputName(argc, argv);
+    if (!output.empty()) {
+        HANDLE file = CreateFileA(output.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    }
+    const std::string exitCode = Env("WENDLE_DOUBLE_EXIT");
+    return exitCode.empty() ? 0 : std::atoi(exitCode.c_str());
+}

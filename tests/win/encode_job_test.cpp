@@ -1,0 +1,248 @@
+// One encode on the real program, with the encoder's stand-in, and each way a
+// job can fail: what the user sees and what reaches the encoder.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "main/main_ids.h"
+#include "support/bench.h"
+#include "support/texts.h"
+#include "support/windows.h"
+
+namespace {
+
+using namespace wendle;
+namespace texts = bench::texts;
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+class EncodeJob : public testing::Test {
+  protected:
+    void SetUp() override {
+        root_ = bench::FreshFolder();
+        start_ = root_ + "\\start";
+        CreateDirectoryA(start_.c_str(), nullptr);
+        ASSERT_TRUE(bench::CopyProgram("oggenc_double.exe", start_ + "\\oggenc.exe"));
+        // Folders whose names end in a trail byte 0x5C.
+        wave_ = root_ + "\\wave" + texts::kSo;
+        out_ = root_ + "\\out" + texts::kHyou;
+        CreateDirectoryA(wave_.c_str(), nullptr);
+        CreateDirectoryA(out_.c_str(), nullptr);
+        input_ = wave_ + "\\take1.wav";
+        ASSERT_TRUE(bench::WriteFileBytes(input_, "RIFF"));
+        encoder_.reportPath = root_ + "\\report.txt";
+        SetEnvironmentVariableA("WENDLE_DOUBLE_REPORT", encoder_.reportPath.c_str());
+        SetEnvironmentVariableA("WENDLE_DOUBLE_HOLD", nullptr);
+        SetEnvironmentVariableA("WENDLE_DOUBLE_EXIT", nullptr);
+    }
+
+    void TearDown() override {
+        SetEnvironmentVariableA("WENDLE_DOUBLE_REPORT", nullptr);
+        SetEnvironmentVariableA("WENDLE_DOUBLE_HOLD", nullptr);
+        SetEnvironmentVariableA("WENDLE_DOUBLE_EXIT", nullptr);
+    }
+
+    // The input chosen, the output name derived from it, the path in out_.
+    void Choose(bench::Wendle& wendle, const std::string& input, const std::string& outputPath) {
+        wendle.SetText(IDC_INPUT_FILE_NAME, input);
+        wendle.SetText(IDC_OUTPUT_FILE_PATH, outputPath);
+    }
+
+    void Start(bench::Wendle& wendle) {
+        HWND start = wendle.Control(IDC_START_ENCODE);
+        ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowEnabled(start) != FALSE; }));
+        wendle.Click(IDC_START_ENCODE);
+    }
+
+    // The error dialog with its text, at the main window's corner + 150, closed
+    // with OK; the encoder never ran.
+    void ExpectError(bench::Wendle& wendle, const std::string& message) {
+        RECT main = bench::WindowRect(wendle.MainWindow());
+        HWND dialog = wendle.WaitForDialog(texts::kErrorTitle);
+        ASSERT_NE(nullptr, dialog) << "no error dialog";
+        bench::DialogView view = bench::ReadDialog(dialog);
+        EXPECT_BYTES(std::string("\n") + message, view.message);
+        ASSERT_EQ(1u, view.buttons.size());
+        EXPECT_EQ("OK", view.buttons[0]);
+        EXPECT_EQ(main.left + 150, view.outer.left);
+        EXPECT_EQ(main.top + 150, view.outer.top);
+        EXPECT_TRUE(IsWindowVisible(wendle.MainWindow()));
+        EXPECT_TRUE(bench::PressButton(dialog, "OK"));
+        EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindow(dialog); }));
+        EXPECT_TRUE(bench::Settled(wendle.MainWindow()));
+        EXPECT_FALSE(Exists(encoder_.reportPath)) << "the encoder ran";
+    }
+
+    std::string root_, start_, wave_, out_, input_;
+    bench::EncoderDouble encoder_;
+};
+
+TEST_F(EncodeJob, RunsTheEncoderHiddenInTheOutputFolderAndShowsTheWindowAgain) {
+    HANDLE hold = CreateEventA(nullptr, TRUE, FALSE, "WendleTestHold");
+    SetEnvironmentVariableA("WENDLE_DOUBLE_HOLD", "WendleTestHold");
+    bench::Wendle wendle(start_);
+    ASSERT_TRUE(wendle.Running());
+    Choose(wendle, input_, out_ + "\\take1.ogg");
+    EXPECT_EQ("take1.ogg", wendle.Text(IDC_OUTPUT_FILE_NAME));
+    wendle.SetText(IDC_TITLE, "Morning Song");
+    wendle.SetText(IDC_ALBUM, "Demo");
+    wendle.SelectBitrate(2);
+    Start(wendle);
+
+    ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); })) << "the encoder never ran";
+    EXPECT_FALSE(IsWindowVisible(wendle.MainWindow())) << "shown while the encoder runs";
+    SetEvent(hold);
+    EXPECT_TRUE(bench::WaitUntil([&] { return IsWindowVisible(wendle.MainWindow()) != FALSE; }));
+    CloseHandle(hold);
+
+    EXPECT_BYTES(
+        start_ + "\\oggenc.exe -b192 -t\"Morning Song\" -lDemo -ntake1.ogg \"" + input_ + "\"",
+        encoder_.commandLine);
+    EXPECT_BYTES(out_, encoder_.currentDirectory);
+    EXPECT_TRUE(Exists(out_ + "\\take1.ogg"));
+    EXPECT_TRUE(bench::Settled(wendle.MainWindow()));
+    EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
+}
+
+TEST_F(EncodeJob, TheSecondJobStillRunsTheEncoderFromTheStartFolder) {
+    bench::Wendle wendle(start_);
+    Choose(wendle, input_, out_ + "\\take1.ogg");
+    Start(wendle);
+    ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); }));
+    ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowVisible(wendle.MainWindow()) != FALSE; }));
+    DeleteFileA(encoder_.reportPath.c_str());
+
+    const std::string second = root_ + "\\second";
+    CreateDirectoryA(second.c_str(), nullptr);
+    wendle.SetText(IDC_OUTPUT_FILE_PATH, second + "\\take1.ogg");
+    Start(wendle);
+    ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); }));
+    ASSERT_FALSE(encoder_.argv.empty());
+    EXPECT_BYTES(start_ + "\\oggenc.exe", encoder_.argv[0]);
+    EXPECT_BYTES(second, encoder_.currentDirectory);
+}
+
+TEST_F(EncodeJob, AStartFolderWithABlankIsQuotedSoNoOtherProgramRuns) {
+    // Unquoted, "...\My Tools\oggenc.exe" would start "...\My.exe" first.
+    const std::string tools = root_ + "\\My Tools";
+    CreateDirectoryA(tools.c_str(), nullptr);
+    ASSERT_TRUE(bench::CopyProgram("oggenc_double.exe", tools + "\\oggenc.exe"));
+    ASSERT_TRUE(bench::CopyProgram("oggenc_double.exe", root_ + "\\My.exe"));
+    bench::Wendle wendle(tools);
+    Choose(wendle, input_, out_ + "\\take1.ogg");
+    Start(wendle);
+    ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); }));
+    ASSERT_FALSE(encoder_.argv.empty());
+    EXPECT_BYTES(tools + "\\oggenc.exe", encoder_.argv[0]);
+}
+
+TEST_F(EncodeJob, OverwriteQuestionDeclinedRunsNothing) {
+    ASSERT_TRUE(bench::WriteFileBytes(out_ + "\\take1.ogg", "old"));
+    bench::Wendle wendle(start_);
+    Choose(wendle, input_, out_ + "\\take1.ogg");
+    RECT main = bench::WindowRect(wendle.MainWindow());
+    for (const char* answer : {"cancel", "escape"}) {
+        SCOPED_TRACE(answer);
+        Start(wendle);
+        HWND dialog = wendle.WaitForDialog(texts::kConfirmTitle);
+        ASSERT_NE(nullptr, dialog);
+        bench::DialogView view = bench::ReadDialog(dialog);
+        EXPECT_BYTES(texts::kOverwriteQuestion, view.message);
+        ASSERT_EQ(2u, view.buttons.size());
+        EXPECT_EQ("OK", view.buttons[0]);
+        EXPECT_BYTES(texts::kCancel, view.buttons[1]);
+        EXPECT_EQ(main.left + 150, view.outer.left);
+        EXPECT_EQ(main.top + 150, view.outer.top);
+        if (std::string(answer) == "cancel") {
+            EXPECT_TRUE(bench::PressButton(dialog, texts::kCancel));
+        } else {
+            bench::PressKey(dialog, VK_ESCAPE);
+        }
+        EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindow(dialog); }));
+        EXPECT_TRUE(bench::Settled(wendle.MainWindow()));
+        EXPECT_FALSE(Exists(encoder_.reportPath)) << "the encoder ran";
+        EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
+    }
+    std::string kept;
+    ASSERT_TRUE(bench::ReadFileBytes(out_ + "\\take1.ogg", &kept));
+    EXPECT_EQ("old", kept);
+}
+
+TEST_F(EncodeJob, OverwriteQuestionConfirmedRunsTheEncoder) {
+    ASSERT_TRUE(bench::WriteFileBytes(out_ + "\\take1.ogg", "old"));
+    bench::Wendle wendle(start_);
+    Choose(wendle, input_, out_ + "\\take1.ogg");
+    Start(wendle);
+    HWND dialog = wendle.WaitForDialog(texts::kConfirmTitle);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_TRUE(bench::PressButton(dialog, "OK"));
+    ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); }));
+    EXPECT_BYTES(out_, encoder_.currentDirectory);
+}
+
+TEST_F(EncodeJob, AFolderNamedLikeTheOutputIsNoReasonToAsk) {
+    CreateDirectoryA((out_ + "\\take1.ogg").c_str(), nullptr);
+    bench::Wendle wendle(start_);
+    Choose(wendle, input_, out_ + "\\take1.ogg");
+    Start(wendle);
+    ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); }));
+    EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kConfirmTitle));
+}
+
+TEST_F(EncodeJob, EncoderMissingOrAFolder) {
+    DeleteFileA((start_ + "\\oggenc.exe").c_str());
+    {
+        bench::Wendle wendle(start_);
+        Choose(wendle, input_, out_ + "\\take1.ogg");
+        Start(wendle);
+        ExpectError(wendle, texts::kEncoderMissing);
+    }
+    CreateDirectoryA((start_ + "\\oggenc.exe").c_str(), nullptr);
+    bench::Wendle wendle(start_);
+    Choose(wendle, input_, out_ + "\\take1.ogg");
+    Start(wendle);
+    ExpectError(wendle, texts::kEncoderMissing);
+}
+
+TEST_F(EncodeJob, InputMissing) {
+    bench::Wendle wendle(start_);
+    Choose(wendle, wave_ + "\\gone.wav", out_ + "\\gone.ogg");
+    Start(wendle);
+    ExpectError(wendle, texts::kInputMissing);
+}
+
+TEST_F(EncodeJob, OutputFolderMissingEmptyOrWithoutFolderPart) {
+    bench::Wendle wendle(start_);
+    wendle.SetText(IDC_INPUT_FILE_NAME, input_);
+    for (std::string path :
+         {root_ + "\\gone\\take1.ogg", std::string("take1.ogg"), std::string()}) {
+        SCOPED_TRACE(path);
+        wendle.SetText(IDC_OUTPUT_FILE_PATH, path);
+        Start(wendle);
+        ExpectError(wendle, texts::kFolderMissing);
+    }
+}
+
+TEST_F(EncodeJob, AnEncoderThatCannotStartIsReportedAfterTheWindowReturns) {
+    ASSERT_TRUE(bench::WriteFileBytes(start_ + "\\oggenc.exe", "not a program"));
+    bench::Wendle wendle(start_);
+    Choose(wendle, input_, out_ + "\\take1.ogg");
+    Start(wendle);
+    ExpectError(wendle, texts::kJobFailed);
+}
+
+TEST_F(EncodeJob, AnEncoderThatFailsIsReportedAfterTheWindowReturns) {
+    SetEnvironmentVariableA("WENDLE_DOUBLE_EXIT", "1");
+    bench::Wendle wendle(start_);
+    Choose(wendle, input_, out_ + "\\take1.ogg");
+    Start(wendle);
+    HWND dialog = wendle.WaitForDialog(texts::kErrorTitle);
+    ASSERT_NE(nullptr, dialog);
+    EXPECT_TRUE(encoder_.Read()) << "the encoder did not run";
+    EXPECT_BYTES(std::string("\n") + texts::kJobFailed, bench::ReadDialog(dialog).message);
+    EXPECT_TRUE(IsWindowVisible(wendle.MainWindow()));
+}
+
+}  // namespace

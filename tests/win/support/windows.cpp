@@ -1,0 +1,208 @@
+#include "support/windows.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include <gtest/gtest.h>
+
+#include "main/main_ids.h"
+#include "support/bench.h"
+
+namespace bench {
+
+std::string WindowText(HWND window) {
+    char text[4096];
+    LRESULT n = SendMessageA(window, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
+    return std::string(text, static_cast<std::size_t>(n));
+}
+
+std::string ClassName(HWND window) {
+    char name[256];
+    int n = GetClassNameA(window, name, sizeof name);
+    return std::string(name, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+namespace {
+
+struct Search {
+    DWORD processId;
+    const char* className;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTopLevel(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<Search*>(context);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == search->processId && IsWindowVisible(window) &&
+        (!search->className || ClassName(window) == search->className)) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+std::vector<HWND> TopLevelWindows(DWORD processId, const char* className) {
+    Search search{processId, className, {}};
+    EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+HWND FindTopLevel(DWORD processId, const char* className, const std::string& title) {
+    for (HWND window : TopLevelWindows(processId, className)) {
+        if (WindowText(window) == title) return window;
+    }
+    return nullptr;
+}
+
+std::vector<HWND> Children(HWND parent, const char* className) {
+    std::vector<HWND> found;
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!className || _stricmp(ClassName(child).c_str(), className) == 0)
+            found.push_back(child);
+    }
+    return found;
+}
+
+RECT WindowRect(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    return r;
+}
+
+DialogView ReadDialog(HWND dialog) {
+    DialogView view;
+    view.title = WindowText(dialog);
+    view.outer = WindowRect(dialog);
+    std::vector<HWND> buttons = Children(dialog, "Button");
+    std::sort(buttons.begin(), buttons.end(),
+              [](HWND a, HWND b) { return WindowRect(a).left < WindowRect(b).left; });
+    for (HWND button : buttons) view.buttons.push_back(WindowText(button));
+    for (HWND label : Children(dialog, "Static")) {
+        std::string text = WindowText(label);
+        if (text.size() > view.message.size()) view.message = text;
+    }
+    return view;
+}
+
+bool PressButton(HWND dialog, const std::string& caption) {
+    for (HWND button : Children(dialog, "Button")) {
+        if (WindowText(button) == caption) {
+            PostMessageA(button, BM_CLICK, 0, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+void PressKey(HWND dialog, WPARAM key) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    HWND target = dialog;
+    if (GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) && info.hwndFocus) {
+        target = info.hwndFocus;
+    }
+    PostMessageA(target, WM_KEYDOWN, key, 1);
+    PostMessageA(target, WM_KEYUP, key, 0xC0000001);
+}
+
+bool Settled(HWND window) {
+    DWORD_PTR result = 0;
+    return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 15000, &result) != 0;
+}
+
+Wendle::Wendle(const std::string& startFolder) {
+    std::string program = ProgramDir() + "\\wendle.exe";
+    std::string line = "\"" + program + "\"";
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        startFolder.c_str(), &startup, &process_)) {
+        ADD_FAILURE_AT(__FILE__, __LINE__);
+        return;
+    }
+    WaitForInputIdle(process_.hProcess, 15000);
+    WaitUntil([&] {
+        for (HWND window : TopLevelWindows(process_.dwProcessId, wendle::kMainWindowClass)) {
+            main_ = window;
+        }
+        return main_ != nullptr;
+    });
+}
+
+Wendle::~Wendle() {
+    if (process_.hProcess) {
+        // Close whatever dialog is left, then the main window.
+        for (int round = 0; round < 5 && !Exited(0); ++round) {
+            for (HWND window : TopLevelWindows(process_.dwProcessId)) {
+                if (window != main_) PostMessageA(window, WM_CLOSE, 0, 0);
+            }
+            if (main_) PostMessageA(main_, WM_CLOSE, 0, 0);
+            if (Exited(3000)) break;
+        }
+        if (!Exited(0)) TerminateProcess(process_.hProcess, 1);
+        CloseHandle(process_.hProcess);
+        CloseHandle(process_.hThread);
+    }
+}
+
+bool Wendle::Exited(DWORD timeoutMs) {
+    return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+void Wendle::SetText(int id, const std::string& text) const {
+    SendMessageA(Control(id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+void Wendle::SelectBitrate(int index) const {
+    HWND bitrate = Control(wendle::IDC_BITRATE);
+    SendMessageA(bitrate, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+}
+
+void Wendle::Click(int id) const {
+    PostMessageA(Control(id), BM_CLICK, 0, 0);
+}
+
+HWND Wendle::WaitForDialog(const std::string& title) const {
+    HWND dialog = nullptr;
+    WaitUntil([&] {
+        dialog = FindTopLevel(process_.dwProcessId, nullptr, title);
+        return dialog != nullptr;
+    });
+    return dialog;
+}
+
+namespace {
+
+std::string Unhex(const std::string& hex) {
+    std::string bytes;
+    for (std::size_t i = 0; i + 1 < hex.size(); i += 2) {
+        bytes += static_cast<char>(std::strtol(hex.substr(i, 2).c_str(), nullptr, 16));
+    }
+    return bytes;
+}
+
+}  // namespace
+
+bool EncoderDouble::Read() {
+    std::string report;
+    if (!ReadFileBytes(reportPath, &report) || report.empty()) return false;
+    argv.clear();
+    std::size_t start = 0;
+    while (start < report.size()) {
+        std::size_t end = report.find('\n', start);
+        if (end == std::string::npos) end = report.size();
+        std::string line = report.substr(start, end - start);
+        std::size_t blank = line.find(' ');
+        std::string key = line.substr(0, blank);
+        std::string value = blank == std::string::npos ? "" : Unhex(line.substr(blank + 1));
+        if (key == "command") commandLine = value;
+        if (key == "argv") argv.push_back(value);
+        if (key == "cwd") currentDirectory = value;
+        start = end + 1;
+    }
+    return true;
+}
+
+}  // namespace bench

@@ -1,0 +1,42 @@
+// The main window's controls as one table that reads like the window itself.
+#pragma once
+
+#include <cstddef>
+
+namespace wendle {
+
+enum class ControlKind { Label, Frame, Edit, Button, DropDownList };
+
+enum ControlProperty : unsigned {
+    kNone = 0,
+    kAlignRight = 1u << 0,
+    kAlignBottom = 1u << 1,  // text at the bottom edge instead of centred
+    kReadOnly = 1u << 2,
+    kDisabled = 1u << 3,
+    kRaisedBox = 1u << 4,    // lit top and left, shadowed bottom and right
+    kRaisedFrame = 1u << 5,  // double embossed outline
+};
+
+struct ControlSpec {
+    int id;
+    const char* name;
+    ControlKind kind;
+    int left, top, width, height;
+    const char* caption;
+    unsigned properties;
+    int tabOrder;  // -1 for controls that take no focus
+};
+
+// In creation order; the windowed controls are created in tab order.
+extern const ControlSpec kMainControls[];
+extern const std::size_t kMainControlCount;
+
+extern const char* const kBitrateItems[];
+extern const std::size_t kBitrateItemCount;
+
+constexpr int kMainClientWidth = 473;
+constexpr int kMainClientHeight = 441;
+constexpr int kMainLeft = 233;
+constexpr int kMainTop = 132;
+
+}  // namespace wendle

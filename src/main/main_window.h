@@ -1,0 +1,52 @@
+// The main window: the input, tag, bit-rate and output fields and the start
+// button. Handlers are named after the control and the event.
+#pragma once
+
+#include <windows.h>
+
+#include <map>
+#include <string>
+
+#include "widgets/base_window.h"
+
+namespace wendle {
+
+class TMainWindow : public Window {
+  public:
+    TMainWindow() = default;
+    ~TMainWindow() override;
+
+    // Creates the window with its controls, runs FormCreate and shows it.
+    void Create();
+
+    HWND Control(int id) const { return GetDlgItem(Handle(), id); }
+    std::string Text(int id) const;
+    // Setting a field to its present text does nothing; a different text
+    // changes it and runs the field's change handler before returning.
+    void SetText(int id, const std::string& text);
+
+    void FormCreate();
+    void StartEncodeClick();
+    void InputFileNameChange();
+    void OutputFileNameChange();
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+  private:
+    void CreateControls();
+    void OnCommand(int id, int code);
+    void OnFieldChanged(int id);
+    void SetStartControlsEnabled(bool enabled);
+    // Runs the encoder in the current directory with the window hidden; false
+    // when it could not be started or ended with a non-zero exit code.
+    bool RunEncoder();
+    POINT DialogPosition() const;
+
+    HFONT font_ = nullptr;
+    // The last text each change handler saw, so it runs only on a real change.
+    std::map<int, std::string> seenText_;
+    int settingId_ = 0;
+};
+
+}  // namespace wendle

@@ -1,0 +1,73 @@
+// Driving the real program from outside, as a user would: find its windows
+// and controls, type, pick, click, and read what it shows.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace bench {
+
+std::string WindowText(HWND window);
+std::string ClassName(HWND window);
+// Visible top-level windows of a process, optionally of one class and title.
+std::vector<HWND> TopLevelWindows(DWORD processId, const char* className = nullptr);
+HWND FindTopLevel(DWORD processId, const char* className, const std::string& title);
+std::vector<HWND> Children(HWND parent, const char* className);
+RECT WindowRect(HWND window);
+
+// What a message dialog shows: title, message, button captions left to right.
+struct DialogView {
+    std::string title;
+    std::string message;
+    std::vector<std::string> buttons;
+    RECT outer;
+};
+DialogView ReadDialog(HWND dialog);
+// Posts a click to the button with that caption; false when there is none.
+bool PressButton(HWND dialog, const std::string& caption);
+// Posts a key press to the dialog's focused control, as typing it would.
+void PressKey(HWND dialog, WPARAM key);
+// True once the window's thread has gone back to waiting for messages.
+bool Settled(HWND window);
+
+// Wendle started by a test in a folder of its choice, closed when done.
+class Wendle {
+  public:
+    explicit Wendle(const std::string& startFolder);
+    ~Wendle();
+    Wendle(const Wendle&) = delete;
+    Wendle& operator=(const Wendle&) = delete;
+
+    bool Running() const { return main_ != nullptr; }
+    DWORD ProcessId() const { return process_.dwProcessId; }
+    HWND MainWindow() const { return main_; }
+    HWND Control(int id) const { return GetDlgItem(main_, id); }
+    std::string Text(int id) const { return WindowText(Control(id)); }
+    // What typing into a field gives: the field's text replaced, its change reported.
+    void SetText(int id, const std::string& text) const;
+    void SelectBitrate(int index) const;
+    // Clicks without waiting for the click's work, which may block the program.
+    void Click(int id) const;
+    // A dialog of this process with that title, once it is shown.
+    HWND WaitForDialog(const std::string& title) const;
+    bool Exited(DWORD timeoutMs);
+
+  private:
+    PROCESS_INFORMATION process_{};
+    HWND main_ = nullptr;
+};
+
+// The encoder's stand-in: where it reports, whether it holds, how it exits.
+struct EncoderDouble {
+    std::string reportPath;
+    std::vector<std::string> argv;
+    std::string commandLine;
+    std::string currentDirectory;
+
+    // Read and decode the report; false when there is none.
+    bool Read();
+};
+
+}  // namespace bench

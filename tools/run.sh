@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Builds Wendle and starts it under Wine on the Japanese bench. On the user's
+# X display it runs until closed; with none, it starts on a virtual display,
+# saves a screenshot of the main window and says where.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+tools/setup.sh
+for preset in win64 win32; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$(nproc)" --target wendle >/dev/null
+done
+echo "built: build/win32/bin/wendle.exe (shipped, 32-bit) and build/win64/bin/wendle.exe (run here)"
+if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    user_display=$DISPLAY
+    tools/winebench setup
+    eval "$(tools/winebench env)"
+    export DISPLAY=$user_display
+    cd build/win64/bin && exec /usr/lib/wine/wine64 wendle.exe
+fi
+unset DISPLAY
+tools/winebench setup
+eval "$(tools/winebench env)"
+(cd build/win64/bin && /usr/lib/wine/wine64 wendle.exe >/dev/null 2>&1) &
+wendle=$!
+window=""
+for _ in $(seq 300); do
+    window=$(xwininfo -root -tree 2>/dev/null | awk '/"Wendle v0.02"/ {print $1; exit}')
+    [ -n "$window" ] && break
+    sleep 0.1
+done
+shot=$root/build/wendle-main-window.png
+if [ -n "$window" ]; then
+    import -window "$window" "$shot" 2>/dev/null || import -window root "$shot"
+    echo "no X display: Wendle ran on a virtual display; screenshot of its main window: $shot"
+else
+    echo "Wendle's main window did not appear" >&2
+fi
+kill "$wendle" 2>/dev/null || true
+tools/winebench stop
+[ -n "$window" ]

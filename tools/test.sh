@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Builds the three builds and runs every test: the native logic with
+# sanitizers, the x86_64 program under Wine, and the check of the shipped
+# 32-bit program. Exits non-zero on any failure; CTest's summary ends it.
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+cd "$root"
+tools/setup.sh
+for preset in native win64 win32; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$(nproc)" >/dev/null || cmake --build --preset "$preset"
+done
+# One CTest run over the three build trees, so one summary counts every test.
+printf 'subdirs("native")\nsubdirs("win64")\nsubdirs("win32")\n' >build/CTestTestfile.cmake
+ctest --test-dir build --output-on-failure -j 2 "$@"
