@@ -12,4 +12,8 @@ for preset in native win64 win32; do
 done
 # One CTest run over the three build trees, so one summary counts every test.
 printf 'subdirs("native")\nsubdirs("win64")\nsubdirs("win32")\n' >build/CTestTestfile.cmake
-ctest --test-dir build --output-on-failure -j 2 "$@"
+status=0
+ctest --test-dir build --output-on-failure -j 2 "$@" || status=$?
+# Stopped after the run, not by a test: other runs may share the bench.
+tools/winebench stop
+exit $status

@@ -5,11 +5,16 @@
 
 namespace wendle {
 
+namespace {
+
+// n * unit / d to the nearest integer, halves away from zero, as MulDiv does.
 int ScaleRounded(int n, int unit, int d) {
     const long long product = static_cast<long long>(n) * unit;
     const long long rounded = (std::llabs(product) + d / 2) / d;
     return static_cast<int>(product < 0 ? -rounded : rounded);
 }
+
+}  // namespace
 
 MessageLayout LayoutMessageDialog(const MessageLayoutInput& in) {
     const int w = in.charWidth;

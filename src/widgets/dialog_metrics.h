@@ -38,9 +38,6 @@ struct MessageLayout {
     int top = 0;
 };
 
-// n * unit / d rounded to the nearest integer, halves away from zero; d > 0.
-int ScaleRounded(int n, int unit, int d);
-
 // Size of the standard icons the dialog shows.
 constexpr int kMessageIconSize = 32;
 

@@ -1,0 +1,218 @@
+#include "widgets/message_dialog.h"
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstring>
+#include <exception>
+#include <system_error>
+#include <vector>
+
+#include "app/application.h"
+#include "widgets/dialog_metrics.h"
+#include "widgets/message_dialog_ids.h"
+
+namespace wendle {
+
+namespace {
+
+struct Request {
+    const std::string& text;
+    MessageKind kind;
+    MessageButtons buttons;
+    HFONT font;
+    MessageLayoutInput layout;
+    std::exception_ptr failure;
+};
+
+class MessageFont {
+  public:
+    MessageFont() {
+        NONCLIENTMETRICSA metrics{};
+        // The size without Vista's padded border, which every version accepts.
+        metrics.cbSize = offsetof(NONCLIENTMETRICSA, lfMessageFont) + sizeof(LOGFONTA);
+        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+        handle_ = CreateFontIndirectA(&metrics.lfMessageFont);
+    }
+    ~MessageFont() { DeleteObject(handle_); }
+    MessageFont(const MessageFont&) = delete;
+    MessageFont& operator=(const MessageFont&) = delete;
+    HFONT Handle() const { return handle_; }
+
+  private:
+    HFONT handle_;
+};
+
+// DialogBox disables only the owner; the program's other windows must take no
+// input either while the dialog is open.
+class OtherWindowsDisabled {
+  public:
+    explicit OtherWindowsDisabled(HWND owner) : owner_(owner) {
+        EnumThreadWindows(GetCurrentThreadId(), &Disable, reinterpret_cast<LPARAM>(this));
+    }
+    ~OtherWindowsDisabled() {
+        for (HWND window : disabled_) EnableWindow(window, TRUE);
+    }
+    OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
+    OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
+
+  private:
+    static BOOL CALLBACK Disable(HWND window, LPARAM context) {
+        auto* self = reinterpret_cast<OtherWindowsDisabled*>(context);
+        if (window == self->owner_ || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
+            return TRUE;
+        }
+        try {
+            self->disabled_.push_back(window);
+        } catch (...) {
+            return FALSE;
+        }
+        EnableWindow(window, FALSE);
+        return TRUE;
+    }
+
+    HWND owner_;
+    std::vector<HWND> disabled_;
+};
+
+const char* const kCaptions[] = {"OK", "ｷｬﾝｾﾙ"};
+const int kButtonIds[] = {kMessageOkId, kMessageCancelId};
+
+MessageLayoutInput Measure(const std::string& text, int buttonCount, HFONT font) {
+    MessageLayoutInput in;
+    in.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font);
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE letters{};
+    GetTextExtentPointA(dc, kLetters, 52, &letters);
+    in.charWidth = letters.cx / 52;
+    in.lineHeight = letters.cy;
+    RECT box{0, 0, in.screen.width / 2, 0};
+    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box,
+              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
+    in.text = {box.right - box.left, box.bottom - box.top};
+    for (int i = 0; i < buttonCount; ++i) {
+        SIZE caption{};
+        GetTextExtentPointA(dc, kCaptions[i], static_cast<int>(std::strlen(kCaptions[i])),
+                            &caption);
+        in.captionWidths.push_back(caption.cx);
+    }
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return in;
+}
+
+HWND AddControl(HWND dialog, int id, const char* windowClass, const char* text, DWORD style,
+                const PixelRect& at, HFONT font) {
+    HWND control = CreateWindowExA(
+        0, windowClass, text, WS_CHILD | WS_VISIBLE | style, at.left, at.top, at.width, at.height,
+        dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), nullptr);
+    if (!control) throw std::system_error(static_cast<int>(GetLastError()), std::system_category());
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+void Build(HWND dialog, Request& request) {
+    const bool error = request.kind == MessageKind::Error;
+    SetWindowTextA(dialog, error ? "ｴﾗｰ" : "確認");
+
+    RECT outer;
+    RECT client;
+    GetWindowRect(dialog, &outer);
+    GetClientRect(dialog, &client);
+    request.layout.frame = {(outer.right - outer.left) - client.right,
+                            (outer.bottom - outer.top) - client.bottom};
+    const MessageLayout layout = LayoutMessageDialog(request.layout);
+
+    HWND icon =
+        AddControl(dialog, kMessageIconId, "STATIC", nullptr, SS_ICON, layout.icon, request.font);
+    SendMessageA(icon, STM_SETICON,
+                 reinterpret_cast<WPARAM>(LoadIconA(nullptr, error ? IDI_HAND : IDI_QUESTION)), 0);
+    AddControl(dialog, kMessageTextId, "STATIC", request.text.c_str(), SS_LEFT, layout.text,
+               request.font);
+    for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
+        DWORD style = WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+        AddControl(dialog, kButtonIds[i], "BUTTON", kCaptions[i], style, layout.buttons[i],
+                   request.font);
+    }
+
+    SetWindowPos(dialog, nullptr, layout.left, layout.top,
+                 layout.client.width + request.layout.frame.width,
+                 layout.client.height + request.layout.frame.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(dialog, DM_SETDEFID, kMessageOkId, 0);
+    SetFocus(GetDlgItem(dialog, kMessageOkId));
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* request = reinterpret_cast<Request*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (message) {
+        case WM_INITDIALOG:
+            request = reinterpret_cast<Request*>(lParam);
+            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            try {
+                Build(dialog, *request);
+            } catch (...) {
+                request->failure = std::current_exception();
+                EndDialog(dialog, -1);
+            }
+            return FALSE;  // the focus is on OK already
+        case WM_COMMAND:
+            if (HIWORD(wParam) != BN_CLICKED) return FALSE;
+            if (LOWORD(wParam) == kMessageOkId) {
+                EndDialog(dialog, kResultOk);
+            } else if (LOWORD(wParam) == kMessageCancelId) {
+                // Escape without a Cancel button means OK.
+                bool hasCancel = request->buttons == MessageButtons::OkCancel;
+                EndDialog(dialog, hasCancel ? kResultCancel : kResultOk);
+            }
+            return TRUE;
+        case WM_CLOSE:
+            // The close box answers Cancel even where no Cancel button is shown.
+            EndDialog(dialog, kResultCancel);
+            return TRUE;
+    }
+    return FALSE;
+}
+
+// An empty template: the controls are made in WM_INITDIALOG in pixels. The
+// size is only there so that the frame can be measured before the layout.
+struct alignas(4) EmptyDialogTemplate {
+    DLGTEMPLATE dialog;
+    WORD menu;
+    WORD windowClass;
+    WORD title;
+};
+
+}  // namespace
+
+int ShowMessageDialog(const std::string& text, MessageKind kind, MessageButtons buttons, int x,
+                      int y) {
+    MessageFont font;
+    const int buttonCount = buttons == MessageButtons::OkCancel ? 2 : 1;
+    Request request{text, kind, buttons, font.Handle(), {}, nullptr};
+    request.layout = Measure(text, buttonCount, font.Handle());
+    request.layout.x = x;
+    request.layout.y = y;
+
+    EmptyDialogTemplate dialogTemplate{};
+    dialogTemplate.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    dialogTemplate.dialog.cx = 100;
+    dialogTemplate.dialog.cy = 50;
+
+    HWND owner = App().MainForm() ? App().MainForm() : App().Handle();
+    INT_PTR result;
+    {
+        OtherWindowsDisabled others(owner);
+        result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &dialogTemplate.dialog, owner,
+                                         &DialogProc, reinterpret_cast<LPARAM>(&request));
+    }
+    if (request.failure) std::rethrow_exception(request.failure);
+    if (result != kResultOk && result != kResultCancel) {
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category());
+    }
+    return static_cast<int>(result);
+}
+
+}  // namespace wendle

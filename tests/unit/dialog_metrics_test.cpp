@@ -23,15 +23,6 @@ MessageLayoutInput Input(int w, int h, PixelSize text, std::vector<int> captions
     return in;
 }
 
-TEST(ScaleRoundedTest, RoundsToNearestWithHalvesAwayFromZero) {
-    EXPECT_EQ(18, ScaleRounded(10, 7, 4));   // 17.5
-    EXPECT_EQ(13, ScaleRounded(10, 5, 4));   // 12.5
-    EXPECT_EQ(16, ScaleRounded(10, 13, 8));  // 16.25
-    EXPECT_EQ(23, ScaleRounded(14, 13, 8));  // 22.75
-    EXPECT_EQ(-13, ScaleRounded(10, -5, 4));
-    EXPECT_EQ(0, ScaleRounded(8, 0, 4));
-}
-
 // w = 7, h = 13: the spacings 17.5, 16.25, 22.75 and 87.5 all round.
 TEST(MessageLayoutTest, OneButtonCentredWithRoundedTerms) {
     MessageLayout got = LayoutMessageDialog(Input(7, 13, {200, 39}, {15}));
@@ -56,17 +47,6 @@ TEST(MessageLayoutTest, LongCaptionWidensBothButtonsAndTheRow) {
     ASSERT_EQ(2u, got.buttons.size());
     ExpectRect({12, 59, 98, 21}, got.buttons[0]);
     ExpectRect({116, 59, 98, 21}, got.buttons[1]);
-}
-
-TEST(MessageLayoutTest, ShortCaptionsKeepTheMinimumWidth) {
-    MessageLayout got = LayoutMessageDialog(Input(6, 12, {300, 12}, {15, 40}));
-    ASSERT_EQ(2u, got.buttons.size());
-    EXPECT_EQ(75, got.buttons[0].width);
-    EXPECT_EQ(75, got.buttons[1].width);
-    // (371 - 156) / 2 rounds down.
-    EXPECT_EQ(371, got.client.width);
-    EXPECT_EQ(107, got.buttons[0].left);
-    EXPECT_EQ(188, got.buttons[1].left);
 }
 
 TEST(MessageLayoutTest, TallTextPushesTheButtonsDown) {

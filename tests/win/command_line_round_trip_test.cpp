@@ -49,7 +49,7 @@ std::vector<std::string> Expected(const std::string& encoder, const EncodeFields
     return argv;
 }
 
-bool Run(const std::string& line, const std::string& folder) {
+bool RunDouble(const std::string& line, const std::string& folder) {
     std::vector<char> buffer(line.begin(), line.end());
     buffer.push_back('\0');
     STARTUPINFOA startup{};
@@ -91,7 +91,7 @@ TEST(CommandLineRoundTrip, GeneratedFieldValuesArriveByteForByte) {
         SCOPED_TRACE("command line: " + bench::Hex(line));
 
         DeleteFileA(encoder.reportPath.c_str());
-        ASSERT_TRUE(Run(line, root));
+        ASSERT_TRUE(RunDouble(line, root));
         ASSERT_TRUE(encoder.Read());
         std::vector<std::string> expected = Expected(encoderPath, f);
         ASSERT_EQ(expected.size(), encoder.argv.size());

@@ -53,6 +53,7 @@ TEST(StartUp, EncoderIsLookedForInTheStartFolder) {
     for (const std::string& start : {japanese, std::string("C:\\")}) {
         SCOPED_TRACE(start);
         DeleteFileA(encoder.reportPath.c_str());
+        DeleteFileA((root + "\\in.ogg").c_str());
         bench::Wendle wendle(start);
         wendle.SetText(IDC_INPUT_FILE_NAME, root + "\\in.wav");
         wendle.SetText(IDC_OUTPUT_FILE_PATH, root + "\\in.ogg");
