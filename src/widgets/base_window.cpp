@@ -1,6 +1,7 @@
 #include "widgets/base_window.h"
 
 #include "app/application.h"
+#include "widgets/control.h"
 #include "widgets/fallback_box.h"
 
 namespace wendle {
@@ -51,6 +52,8 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
         self->handle_ = nullptr;
     }
     try {
+        LRESULT reflected = 0;
+        if (ReflectToControl(window, message, wParam, lParam, &reflected)) return reflected;
         return self->HandleMessage(message, wParam, lParam);
     } catch (...) {
         ShowCaughtFailure();
