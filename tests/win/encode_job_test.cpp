@@ -68,6 +68,7 @@ class EncodeJob : public testing::Test {
         EXPECT_EQ("OK", view.buttons[0]);
         EXPECT_EQ(main.left + 150, view.outer.left);
         EXPECT_EQ(main.top + 150, view.outer.top);
+        EXPECT_TRUE(bench::ShowsStandardIcon(dialog, IDI_HAND)) << "not the error icon";
         EXPECT_TRUE(IsWindowVisible(wendle.MainWindow()));
         EXPECT_TRUE(bench::PressButton(dialog, "OK"));
         EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindow(dialog); }));
@@ -153,6 +154,7 @@ TEST_F(EncodeJob, OverwriteQuestionDeclinedRunsNothing) {
         ASSERT_EQ(2u, view.buttons.size());
         EXPECT_EQ("OK", view.buttons[0]);
         EXPECT_BYTES(texts::kCancel, view.buttons[1]);
+        EXPECT_TRUE(bench::ShowsStandardIcon(dialog, IDI_QUESTION)) << "not the question icon";
         EXPECT_EQ(main.left + 150, view.outer.left);
         EXPECT_EQ(main.top + 150, view.outer.top);
         if (std::string(answer) == "cancel") {

@@ -86,6 +86,56 @@ DialogView ReadDialog(HWND dialog) {
     return view;
 }
 
+namespace {
+
+// The 32 x 32 pixels at a screen point, as the user sees them.
+std::vector<COLORREF> Pixels(HDC from, int x, int y) {
+    HDC memory = CreateCompatibleDC(from);
+    HBITMAP bitmap = CreateCompatibleBitmap(from, 32, 32);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, 32, 32, from, x, y, SRCCOPY);
+    std::vector<COLORREF> pixels;
+    for (int row = 0; row < 32; ++row) {
+        for (int column = 0; column < 32; ++column) {
+            pixels.push_back(GetPixel(memory, column, row));
+        }
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    return pixels;
+}
+
+}  // namespace
+
+bool ShowsStandardIcon(HWND dialog, LPCSTR icon) {
+    HWND control = nullptr;
+    for (HWND label : Children(dialog, "Static")) {
+        if (GetWindowLongA(label, GWL_STYLE) & SS_ICON) control = label;
+    }
+    if (!control) return false;
+    HDC screen = GetDC(nullptr);
+    // The standard icon drawn here on the dialog's face, against the screen.
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 32, 32);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    RECT all = {0, 0, 32, 32};
+    FillRect(memory, &all, GetSysColorBrush(COLOR_BTNFACE));
+    DrawIconEx(memory, 0, 0, LoadIconA(nullptr, icon), 32, 32, 0, nullptr, DI_NORMAL);
+    std::vector<COLORREF> expected = Pixels(memory, 0, 0);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    bool same = WaitUntil(
+        [&] {
+            RECT r = WindowRect(control);
+            return Pixels(screen, r.left, r.top) == expected;
+        },
+        5000);
+    ReleaseDC(nullptr, screen);
+    return same;
+}
+
 bool PressButton(HWND dialog, const std::string& caption) {
     for (HWND button : Children(dialog, "Button")) {
         if (WindowText(button) == caption) {

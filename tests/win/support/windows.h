@@ -25,6 +25,8 @@ struct DialogView {
     RECT outer;
 };
 DialogView ReadDialog(HWND dialog);
+// True when the dialog's icon shows, pixel for pixel, that standard icon.
+bool ShowsStandardIcon(HWND dialog, LPCSTR icon);
 // Posts a click to the button with that caption; false when there is none.
 bool PressButton(HWND dialog, const std::string& caption);
 // Posts a key press to the dialog's focused control, as typing it would.
