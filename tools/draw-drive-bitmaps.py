@@ -51,8 +51,8 @@ FLOPPY = """
 .wsssssssssssdk.
 .wskkkkkkkkksdk.
 .wssdddddddssdk.
-.wsssssssssddd..
-.wsssssssssssk..
+.wsssssssssssdk.
+.wsssssssssddk..
 .kkkkkkkkkkkkk..
 ................
 """
@@ -87,18 +87,18 @@ NETWORK = """
 .GGGGGGGGGGGGGG.
 """
 
-# A compact disc lying on a drive box.
+# A compact disc above the front of its drive.
 CDROM = """
-.....kkkkkk.....
-...kkwCCwwwkk...
-..kwwwCwkwMwwk..
-...kkwwwwMMkk...
-...wwkkkkkkwwwwk
-..wssssssssssdk.
-.wwwwwwwwwwwwdk.
-.wsssssssssssdk.
-.wskkkkkkkkBsk..
-.kkkkkkkkkkkkk..
+....kkkkkkkk....
+..kkwwCCwwMwkk..
+.kwwwwwkkwMMwwk.
+..kkwwwwwwwwkk..
+....kkkkkkkk....
+.wwwwwwwwwwwwwdk
+.wssssssssssssdk
+.wskkkkkkkkkBsdk
+.wssssssssssssdk
+.kkkkkkkkkkkkkkk
 ................
 """
 

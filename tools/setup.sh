@@ -7,7 +7,7 @@ sudo=""
 
 packages=(cmake make g++ googletest libgtest-dev
     g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
-    wine wine64 xvfb xauth x11-utils imagemagick fonts-ipafont-gothic locales)
+    wine wine64 fonts-wine xvfb xauth x11-utils imagemagick fonts-ipafont-gothic locales)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")

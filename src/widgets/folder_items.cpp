@@ -1,6 +1,6 @@
 #include "widgets/folder_items.h"
 
-#include <algorithm>
+#include <cstddef>
 
 namespace wendle {
 
@@ -108,12 +108,21 @@ int ItemIndent(int index, FolderKind kind, int folderLevel) {
 }
 
 bool SortedNames::Insert(const std::string& name) {
-    auto at = std::lower_bound(order_.begin(), order_.end(), name,
-                               [this](unsigned held, const std::string& wanted) {
-                                   return compare_(names_[held], wanted) < 0;
-                               });
-    if (at != order_.end() && compare_(names_[*at], name) == 0) return false;
-    order_.insert(at, static_cast<unsigned>(names_.size()));
+    // One three-way comparison a step; an equal name ends the search.
+    std::size_t low = 0;
+    std::size_t high = order_.size();
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        const int order = compare_(names_[order_[middle]], name);
+        if (order == 0) return false;
+        if (order < 0) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(low),
+                  static_cast<unsigned>(names_.size()));
     names_.push_back(name);
     return true;
 }
@@ -130,8 +139,7 @@ CaseRules VolumeCaseRules(bool queried, unsigned long flags) {
 
 FolderTarget ParseFolderText(const std::string& text, const std::string& currentDirectory,
                              const PathRules& rules) {
-    FolderTarget target{currentDirectory.empty() ? '\0' : currentDirectory[0], std::string(),
-                        text};
+    FolderTarget target{currentDirectory.empty() ? '\0' : currentDirectory[0], std::string(), text};
     if (text.size() >= 2 && text.front() == '[' && text.back() == ']' &&
         rules.KindAt(text, text.size()) != ByteKind::Trail) {
         target.folderPart = text.substr(1, text.size() - 2);
@@ -149,7 +157,8 @@ FolderTarget ParseFolderText(const std::string& text, const std::string& current
 
 std::string CutLastName(const std::string& folderPart, const std::string& name) {
     if (folderPart.size() == name.size() + 1) return "\\";
-    if (folderPart.size() > name.size()) return folderPart.substr(0, folderPart.size() - name.size() - 1);
+    if (folderPart.size() > name.size())
+        return folderPart.substr(0, folderPart.size() - name.size() - 1);
     return std::string();
 }
 

@@ -57,8 +57,8 @@ TEST(DrivePart, DriveLettersSharesAndNothing) {
         {"\\\\server", "\\\\server"},
         {"\\Music", ""},
         {"Music", ""},
-        // Bytes only: a trail 0x5C counts as a backslash here.
-        {"\\\\" + kSo + "\\x", "\\\\\x83"},
+        // Bytes only: ソ's trail 0x5C counts as the first backslash.
+        {"\\\\" + kSo + "\\x", "\\\\" + kSo},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.path);
