@@ -216,7 +216,6 @@ TEST_F(DriveComboBox, ArrowKeyOnTheClosedChooserRaisesOnChangeTwice) {
     SetFocus(Chooser());
     PostMessageA(Chooser(), WM_KEYDOWN, VK_DOWN, 1);
     ASSERT_TRUE(bench::WaitUntil([&] { return clicks_ > 0; }));
-    EXPECT_TRUE(bench::WaitUntil([&] { return changes_.size() >= 2; }, 1000));
 
     EXPECT_EQ(1, clicks_);
     EXPECT_EQ((std::vector<char>{'X', 'X'}), changes_);
