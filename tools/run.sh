@@ -12,17 +12,18 @@ for preset in win64 win32; do
 done
 echo "built: build/win32/bin/wendle.exe (shipped, 32-bit) and build/win64/bin/wendle.exe (run here)"
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
+    # Wine's desktop follows the display its server started on: use a server
+    # of this display's own, not the tests' one on the virtual display.
     user_display=$DISPLAY
-    tools/winebench setup
+    tools/winebench prefix
+    tools/winebench stop
     eval "$(tools/winebench env)"
     export DISPLAY=$user_display
     cd build/win64/bin && exec /usr/lib/wine/wine64 wendle.exe
 fi
-unset DISPLAY
 tools/winebench setup
 eval "$(tools/winebench env)"
-(cd build/win64/bin && /usr/lib/wine/wine64 wendle.exe >/dev/null 2>&1) &
-wendle=$!
+(cd build/win64/bin && exec /usr/lib/wine/wine64 wendle.exe </dev/null >/dev/null 2>&1) &
 window=""
 for _ in $(seq 300); do
     window=$(xwininfo -root -tree 2>/dev/null | awk '/"Wendle v0.02"/ {print $1; exit}')
@@ -36,6 +37,5 @@ if [ -n "$window" ]; then
 else
     echo "Wendle's main window did not appear" >&2
 fi
-kill "$wendle" 2>/dev/null || true
 tools/winebench stop
 [ -n "$window" ]

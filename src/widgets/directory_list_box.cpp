@@ -72,6 +72,7 @@ void TDirectoryListBox::Create(HWND parent, int id, int x, int y, int width, int
                                   x, y, width, height, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                   GetModuleHandleA(nullptr), nullptr);
+    if (!window) return;
     Attach(window);
     FitItemHeight(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
     RebuildFolders();
@@ -253,6 +254,7 @@ void TDirectoryListBox::OpenSelected() {
 
 void TDirectoryListBox::RebuildFolders() {
     HWND window = Handle();
+    int current = -1;
     {
         RedrawSuspended suspended(window);
         if (window) SendMessageA(window, LB_RESETCONTENT, 0, 0);
@@ -268,17 +270,13 @@ void TDirectoryListBox::RebuildFolders() {
 
         items_ = FolderPathItems(folder_, SystemPathRules());
         folderLevel_ = FolderLevel(folder_, SystemPathRules());
+        current = static_cast<int>(items_.size()) - 1;
         ReadSubFolders();
 
         // The items live here; the list box only needs their number.
         if (window) SendMessageA(window, LB_SETCOUNT, items_.size(), 0);
     }
-    if (!window) return;
-    int current = -1;
-    for (std::size_t i = 0; i < items_.size(); ++i) {
-        if (items_[i].kind != FolderKind::Closed) current = static_cast<int>(i);
-    }
-    SendMessageA(window, LB_SETCURSEL, static_cast<WPARAM>(current), 0);
+    if (window) SendMessageA(window, LB_SETCURSEL, static_cast<WPARAM>(current), 0);
 }
 
 void TDirectoryListBox::ReadSubFolders() {

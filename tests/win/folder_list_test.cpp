@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "app/failure.h"
-#include "paths/file_system.h"
 #include "paths/system_rules.h"
 #include "dialog_watch.h"
 #include "support/bench.h"
@@ -118,12 +117,12 @@ class FolderList : public testing::Test {
         host_ = std::make_unique<Host>();
         host_->Create();
         list_ = std::make_unique<TDirectoryListBox>();
-        list_->Create(host_->Handle(), kListId, 8, 8, 230, 280);
-        SendMessageA(List(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         list_->OnChange = [this] {
             ++changes_;
             cwdAtChange_ = Cwd();
         };
+        list_->Create(host_->Handle(), kListId, 8, 8, 230, 280);
+        SendMessageA(List(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     }
 
     HWND List() const { return list_->Handle(); }
@@ -160,9 +159,13 @@ class FolderList : public testing::Test {
         return -1;
     }
 
-    POINT ItemPoint(int index) const {
+    RECT ItemRect(int index) const {
         RECT r{};
         SendMessageA(List(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
+        return r;
+    }
+    POINT ItemPoint(int index) const {
+        RECT r = ItemRect(index);
         return {r.left + 40, (r.top + r.bottom) / 2};
     }
 
@@ -232,7 +235,7 @@ TEST_F(FolderList, DriveRootIsTheCurrentItemWithItsFoldersBelow) {
     for (std::size_t i = 1; i < shown.size(); ++i) {
         SCOPED_TRACE(shown[i]);
         EXPECT_EQ("S:", shown[i].substr(0, 2));
-        EXPECT_TRUE(wendle::FolderExists(list_->ItemPath(static_cast<int>(i))));
+        EXPECT_EQ("C:\\" + shown[i].substr(2), list_->ItemPath(static_cast<int>(i)));
     }
 }
 
@@ -380,6 +383,7 @@ TEST_F(FolderChanges, DriveGoesToTheFolderTheSystemKeepsForIt) {
 
     ASSERT_TRUE(SetEnvironmentVariableA("=C:", music_.c_str()));
     list_->SetDrive('C');
+    SetEnvironmentVariableA("=C:", nullptr);
     EXPECT_EQ(music_, list_->Folder());
     EXPECT_EQ(music_, Cwd());
     EXPECT_EQ(2, changes_);
@@ -472,8 +476,8 @@ class Picture {
     explicit Picture(HWND list) {
         GetClientRect(list, &client_);
         Capture([&](HDC dc) {
-            SendMessageA(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc),
-                         PRF_CLIENT | PRF_ERASEBKGND);
+            SendMessageA(list, WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+            SendMessageA(list, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
         });
     }
     // Text drawn the way the list would draw it, for comparison.
@@ -511,15 +515,28 @@ class Picture {
         return true;
     }
 
+    // A top-down 32-bit .bmp file of the picture.
+    std::string AsBmp() const {
+        BITMAPFILEHEADER file{};
+        const std::size_t size = bits_.size() * sizeof(RGBQUAD);
+        file.bfType = 0x4D42;  // "BM"
+        file.bfOffBits = sizeof file + sizeof header_;
+        file.bfSize = static_cast<DWORD>(file.bfOffBits + size);
+        std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+        bytes.append(reinterpret_cast<const char*>(&header_), sizeof header_);
+        return bytes.append(reinterpret_cast<const char*>(bits_.data()), size);
+    }
+
   private:
     template <class Paint>
     void Capture(Paint paint) {
+        header_.biSize = sizeof header_;
+        header_.biWidth = client_.right;
+        header_.biHeight = -client_.bottom;
+        header_.biPlanes = 1;
+        header_.biBitCount = 32;
         BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof info.bmiHeader;
-        info.bmiHeader.biWidth = client_.right;
-        info.bmiHeader.biHeight = -client_.bottom;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader = header_;
         void* bits = nullptr;
         HDC dc = CreateCompatibleDC(nullptr);
         HBITMAP bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
@@ -534,17 +551,12 @@ class Picture {
     }
 
     RECT client_{};
+    BITMAPINFOHEADER header_{};
     std::vector<RGBQUAD> bits_;
 };
 
 class FolderDrawing : public FolderChanges {
   protected:
-    RECT ItemRect(int index) const {
-        RECT r{};
-        SendMessageA(List(), LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&r));
-        return r;
-    }
-
     // The item's picture stands at the indent: its outline there, the
     // background just left of it and through its transparent corner, and the
     // text 4 pixels right of it.
@@ -625,8 +637,8 @@ TEST_F(FolderDrawing, NamesAreDrawnInLowerCaseOnlyWhereTheVolumeLosesCase) {
     }
 }
 
-// Not a check of its own: the list as a person sees it, kept for review at
-// <build>/artifacts/folder_list.bmp.
+// Not a check of its own: the list as a person sees it, with the focus on the
+// shown folder, kept for review as <build dir>/artifacts/folder_list.bmp.
 TEST_F(FolderDrawing, PictureForReview) {
     const std::string wav = music_ + "\\Wav";
     for (const char* name : {"Studio", "\x95\x5C\x8E\xA6", "\x83\x5C\x83\x8D"}) {
@@ -634,41 +646,9 @@ TEST_F(FolderDrawing, PictureForReview) {
     }
     list_->AssignFolder(wav);
     SetFocus(List());
-    RedrawWindow(host_->Handle(), nullptr, nullptr,
-                 RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-
-    RECT outer = bench::WindowRect(host_->Handle());
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up, as a .bmp file holds it
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    void* bits = nullptr;
-    HDC window = GetWindowDC(host_->Handle());
-    HDC memory = CreateCompatibleDC(window);
-    HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, window, 0, 0, SRCCOPY);
-    GdiFlush();
-    const std::size_t size = static_cast<std::size_t>(width) * height * 4;
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = static_cast<DWORD>(file.bfOffBits + size);
-    std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
-    bytes.append(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    bytes.append(static_cast<const char*>(bits), size);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(host_->Handle(), window);
-
     const std::string folder = bench::ProgramDir() + "\\..\\artifacts";
     CreateDirectoryA(folder.c_str(), nullptr);
-    EXPECT_TRUE(bench::WriteFileBytes(folder + "\\folder_list.bmp", bytes));
+    EXPECT_TRUE(bench::WriteFileBytes(folder + "\\folder_list.bmp", Picture(List()).AsBmp()));
 }
 
 // ---- Failures ----
@@ -725,6 +705,10 @@ TEST_F(FolderFailures, ADoubleClickThatFailsIsShownNotThrown) {
                                           });
     ASSERT_TRUE(shown);
     EXPECT_EQ("Wendle", box.title);
+    // ﾌｧｲﾙが見つかりません. (the code of a missing folder)
+    EXPECT_BYTES(
+        "\xCC\xA7\xB2\xD9\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1.",
+        box.message);
     EXPECT_EQ(music_, list_->Folder());
     EXPECT_EQ(music_, Cwd());
     EXPECT_EQ(0, changes_);
