@@ -7,19 +7,13 @@ background, so '.' (purple, used nowhere else) marks what shows through.
 
     tools/draw-drive-bitmaps.py          rewrite the .bmp files
     tools/draw-drive-bitmaps.py --check  exit 1 when a .bmp differs from the art
+    tools/draw-drive-bitmaps.py --preview F    also write an enlarged PNG
 """
 
-import pathlib
-import struct
 import sys
 
-# The standard 16-colour palette, in its usual order.
-PALETTE = [
-    (0x00, 0x00, 0x00), (0x80, 0x00, 0x00), (0x00, 0x80, 0x00), (0x80, 0x80, 0x00),
-    (0x00, 0x00, 0x80), (0x80, 0x00, 0x80), (0x00, 0x80, 0x80), (0xC0, 0xC0, 0xC0),
-    (0x80, 0x80, 0x80), (0xFF, 0x00, 0x00), (0x00, 0xFF, 0x00), (0xFF, 0xFF, 0x00),
-    (0x00, 0x00, 0xFF), (0xFF, 0x00, 0xFF), (0x00, 0xFF, 0xFF), (0xFF, 0xFF, 0xFF),
-]
+import bitmaps16
+
 
 # One character per pixel: its palette index.
 INK = {
@@ -126,45 +120,5 @@ PICTURES = {
 }
 
 
-def rows_of(art, name):
-    rows = art.strip("\n").split("\n")
-    if len(rows) != HEIGHT or any(len(row) != WIDTH for row in rows):
-        sys.exit(f"{name}: the art must be {WIDTH} x {HEIGHT}")
-    unknown = {c for row in rows for c in row} - INK.keys()
-    if unknown:
-        sys.exit(f"{name}: unknown ink {sorted(unknown)}")
-    return rows
-
-
-def bmp_of(rows):
-    row_bytes = WIDTH // 2  # 4 bits per pixel; 16 pixels fill 8 bytes, already aligned
-    pixels = bytearray()
-    for row in reversed(rows):  # bottom-up
-        for x in range(0, WIDTH, 2):
-            pixels.append(INK[row[x]] << 4 | INK[row[x + 1]])
-    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for r, g, b in PALETTE)
-    offset = 14 + 40 + len(palette)
-    info = struct.pack("<IiiHHIIiiII", 40, WIDTH, HEIGHT, 1, 4, 0, row_bytes * HEIGHT, 0, 0,
-                       16, 0)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(pixels), 0, 0, offset)
-    return header + info + palette + bytes(pixels)
-
-
-def main():
-    check = "--check" in sys.argv[1:]
-    res = pathlib.Path(__file__).resolve().parent.parent / "res"
-    stale = []
-    for name, art in PICTURES.items():
-        data = bmp_of(rows_of(art, name))
-        path = res / name
-        if check:
-            if not path.exists() or path.read_bytes() != data:
-                stale.append(name)
-        else:
-            path.write_bytes(data)
-    if stale:
-        sys.exit("out of date: " + ", ".join(stale))
-
-
 if __name__ == "__main__":
-    main()
+    sys.exit(bitmaps16.run(PICTURES, INK, WIDTH, HEIGHT, sys.argv[1:]))

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/bytes.h"
+
 #include <cstdio>
 #include <map>
 #include <string>
@@ -12,16 +14,7 @@
 namespace wendle {
 namespace {
 
-std::string Hex(const std::string& bytes) {
-    std::string out;
-    char piece[4];
-    for (unsigned char b : bytes) {
-        std::snprintf(piece, sizeof piece, "%02X ", b);
-        out += piece;
-    }
-    if (!out.empty()) out.pop_back();
-    return out;
-}
+using bench::Hex;
 
 // Code page 932's lead bytes, as the Japanese system reports them.
 PathRules Japanese() {

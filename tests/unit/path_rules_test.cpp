@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "common/bytes.h"
+
 #include <cstdio>
 #include <random>
 #include <string>
@@ -10,18 +12,7 @@
 namespace wendle {
 namespace {
 
-std::string Hex(const std::string& bytes) {
-    std::string out;
-    char piece[4];
-    for (unsigned char b : bytes) {
-        std::snprintf(piece, sizeof piece, "%02X ", b);
-        out += piece;
-    }
-    if (!out.empty()) out.pop_back();
-    return out;
-}
-
-#define EXPECT_BYTES(expected, actual) EXPECT_EQ(Hex(expected), Hex(actual))
+using bench::Hex;
 
 const unsigned char kCodePage932[12] = {0x81, 0x9F, 0xE0, 0xFC};
 

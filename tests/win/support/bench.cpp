@@ -93,15 +93,4 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     }
 }
 
-std::string Hex(const std::string& bytes) {
-    std::string out;
-    char piece[4];
-    for (unsigned char b : bytes) {
-        std::snprintf(piece, sizeof piece, "%02X ", b);
-        out += piece;
-    }
-    if (!out.empty()) out.pop_back();
-    return out;
-}
-
 }  // namespace bench

@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+#include "common/bytes.h"
+
 namespace bench {
 
 // The folder that holds the test programs, wendle.exe and oggenc_double.exe.
@@ -24,11 +26,4 @@ bool CopyProgram(const std::string& fromName, const std::string& toPath);
 // until it holds or the timeout passes. Never a blind sleep.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000);
 
-// Byte strings shown as hex in assertion messages.
-std::string Hex(const std::string& bytes);
-
 }  // namespace bench
-
-// EXPECT_EQ on byte strings, printed as hex.
-#define EXPECT_BYTES(expected, actual) \
-    EXPECT_EQ(bench::Hex(expected), bench::Hex(actual)) << "text: " << (actual)
