@@ -31,6 +31,13 @@ enum MainControlId {
     IDC_OUTPUT_FILE_NAME,
 };
 
+enum MainMenuId {
+    IDM_OPEN_MENU = 301,
+    IDM_ENCODE_MENU,
+    IDM_EXIT_MENU,
+    IDM_ABOUT_MENU,
+};
+
 // The main window's class name, for tests that look for it.
 constexpr char kMainWindowClass[] = "TMainWindow";
 

@@ -27,12 +27,27 @@ const ControlSpec kMainControls[] = {
     {IDC_ARTIST, "Artist", K::Edit, 96, 144, 153, 20, "", kNone, 4},
     {IDC_ALBUM, "Album", K::Edit, 96, 176, 153, 20, "", kNone, 5},
     {IDC_COMMENT, "Comment", K::Edit, 96, 208, 153, 20, "", kNone, 6},
+    {IDC_DRIVE_COMBO_BOX1, "DriveComboBox1", K::DriveChooser, 280, 128, 169, 18, "", kNone, 7},
+    {IDC_DIRECTORY_LIST_BOX1, "DirectoryListBox1", K::FolderList, 280, 152, 169, 153, "", kNone, 8},
     {IDC_BITRATE, "Bitrate", K::DropDownList, 96, 240, 153, 20, "", kNone, 9},
     {IDC_OUTPUT_FILE_PATH, "OutputFilePath", K::Edit, 24, 336, 425, 20, "", kReadOnly, 10},
     {IDC_NEW_DIRECTORY, "NewDirectory", K::Button, 368, 104, 83, 20, "フォルダ作成", kNone, 11},
     {IDC_OUTPUT_FILE_NAME, "OutputFileName", K::Edit, 96, 272, 153, 20, "", kNone, 12},
 };
 const std::size_t kMainControlCount = sizeof kMainControls / sizeof kMainControls[0];
+
+const MenuSpec kMainMenu[] = {
+    // id, name, caption, level, enabled at creation
+    {0, "File1", "ファイル(&F)", 0, true},
+    {IDM_OPEN_MENU, "OpenMenu", "WAVEファイルを選択(&O)", 1, true},
+    {0, "N1", "-", 1, true},
+    {IDM_ENCODE_MENU, "EncodeMenu", "エンコード開始(&S)", 1, false},
+    {0, "N2", "-", 1, true},
+    {IDM_EXIT_MENU, "ExitMenu", "終了(&X)", 1, true},
+    {0, "Help1", "ヘルプ(&H)", 0, true},
+    {IDM_ABOUT_MENU, "AboutMenu", "バージョン情報(&A)", 1, true},
+};
+const std::size_t kMainMenuCount = sizeof kMainMenu / sizeof kMainMenu[0];
 
 const char* const kBitrateItems[] = {" 128 kbps", " 160 kbps ( Default )", " 192 kbps", " 256 kbps",
                                      " 350 kbps"};

@@ -5,7 +5,7 @@
 
 namespace wendle {
 
-enum class ControlKind { Label, Frame, Edit, Button, DropDownList };
+enum class ControlKind { Label, Frame, Edit, Button, DropDownList, DriveChooser, FolderList };
 
 enum ControlProperty : unsigned {
     kNone = 0,
@@ -30,6 +30,19 @@ struct ControlSpec {
 // In creation order; the windowed controls are created in tab order.
 extern const ControlSpec kMainControls[];
 extern const std::size_t kMainControlCount;
+
+// The menu bar: level 0 opens a submenu, level 1 is an item of the last one;
+// "-" is a separator line.
+struct MenuSpec {
+    int id;
+    const char* name;
+    const char* caption;
+    int level;
+    bool enabled;
+};
+
+extern const MenuSpec kMainMenu[];
+extern const std::size_t kMainMenuCount;
 
 extern const char* const kBitrateItems[];
 extern const std::size_t kBitrateItemCount;

@@ -1,6 +1,7 @@
 #include "main/main_window.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "app/application.h"
@@ -35,6 +36,9 @@ DWORD StyleOf(const ControlSpec& c) {
             return style | BS_PUSHBUTTON;
         case ControlKind::DropDownList:
             return style | CBS_DROPDOWNLIST | WS_VSCROLL;
+        case ControlKind::DriveChooser:
+        case ControlKind::FolderList:
+            break;  // the controls make their own windows
     }
     return style;
 }
@@ -50,6 +54,9 @@ const char* ClassOf(ControlKind kind) {
             return "BUTTON";
         case ControlKind::DropDownList:
             return "COMBOBOX";
+        case ControlKind::DriveChooser:
+        case ControlKind::FolderList:
+            break;
     }
     return "STATIC";
 }
@@ -79,6 +86,24 @@ const ControlSpec* SpecOf(int id) {
     return nullptr;
 }
 
+HMENU CreateMainMenu() {
+    HMENU bar = CreateMenu();
+    HMENU popup = nullptr;
+    for (std::size_t i = 0; i < kMainMenuCount; ++i) {
+        const MenuSpec& m = kMainMenu[i];
+        if (m.level == 0) {
+            popup = CreatePopupMenu();
+            AppendMenuA(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), m.caption);
+        } else if (std::string(m.caption) == "-") {
+            AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
+        } else {
+            AppendMenuA(popup, MF_STRING | (m.enabled ? MF_ENABLED : MF_GRAYED),
+                        static_cast<UINT_PTR>(m.id), m.caption);
+        }
+    }
+    return bar;
+}
+
 }  // namespace
 
 TMainWindow::~TMainWindow() {
@@ -87,10 +112,18 @@ TMainWindow::~TMainWindow() {
 
 void TMainWindow::Create() {
     RECT outer = {0, 0, kMainClientWidth, kMainClientHeight};
-    AdjustWindowRectEx(&outer, kFormStyle, FALSE, 0);
+    AdjustWindowRectEx(&outer, kFormStyle, TRUE, 0);
     OffsetRect(&outer, kMainLeft - outer.left, kMainTop - outer.top);
     CreateBound({kMainWindowClass, 0, COLOR_BTNFACE}, 0, "Wendle", kFormStyle, outer,
-                App().Handle(), nullptr);
+                App().Handle(), CreateMainMenu());
+    // A menu bar that wraps takes more room: keep the client area as designed.
+    RECT client;
+    GetClientRect(Handle(), &client);
+    RECT now;
+    GetWindowRect(Handle(), &now);
+    SetWindowPos(Handle(), nullptr, 0, 0, now.right - now.left + kMainClientWidth - client.right,
+                 now.bottom - now.top + kMainClientHeight - client.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     App().RegisterForm(Handle());
     CreateControls();
     FormCreate();
@@ -112,6 +145,19 @@ void TMainWindow::CreateControls() {
                (a->tabOrder >= 0 && b->tabOrder >= 0 && a->tabOrder < b->tabOrder);
     });
     for (const ControlSpec* c : order) {
+        if (c->kind == ControlKind::DriveChooser) {
+            // Upper case before the window exists: the items are read once.
+            driveComboBox1_.SetTextCase(tcUpperCase);
+            driveComboBox1_.Create(Handle(), c->id, c->left, c->top, c->width);
+            continue;
+        }
+        if (c->kind == ControlKind::FolderList) {
+            directoryListBox1_.Create(Handle(), c->id, c->left, c->top, c->width, c->height);
+            SendMessageA(directoryListBox1_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_),
+                         FALSE);
+            directoryListBox1_.SetItemHeight(16);
+            continue;
+        }
         DWORD exStyle = c->kind == ControlKind::Edit ? WS_EX_CLIENTEDGE : 0;
         if (c->kind == ControlKind::Frame) exStyle |= WS_EX_TRANSPARENT;
         int height = c->kind == ControlKind::DropDownList ? c->height + 160 : c->height;
@@ -122,6 +168,9 @@ void TMainWindow::CreateControls() {
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         if (c->kind == ControlKind::Edit) SendMessageA(control, EM_LIMITTEXT, 0, 0);
     }
+    // Attached only now: the choosers' own start-up raises no handler.
+    directoryListBox1_.OnChange = [this] { DirectoryListBox1Change(); };
+    driveComboBox1_.OnChange = [this] { DriveComboBox1Change(); };
     HWND bitrate = Control(IDC_BITRATE);
     for (std::size_t i = 0; i < kBitrateItemCount; ++i) {
         SendMessageA(bitrate, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kBitrateItems[i]));
@@ -169,6 +218,7 @@ void TMainWindow::OnFieldChanged(int id) {
 
 void TMainWindow::SetStartControlsEnabled(bool enabled) {
     EnableWindow(Control(IDC_START_ENCODE), enabled);
+    EnableMenuItem(GetMenu(Handle()), IDM_ENCODE_MENU, enabled ? MF_ENABLED : MF_GRAYED);
 }
 
 POINT TMainWindow::DialogPosition() const {
@@ -180,13 +230,17 @@ POINT TMainWindow::DialogPosition() const {
 void TMainWindow::OnCommand(int id, int code) {
     if (code == EN_CHANGE) {
         if (id != settingId_) RunHandler([&] { OnFieldChanged(id); });
-    } else if (id == IDC_START_ENCODE && code == BN_CLICKED) {
+    } else if ((id == IDC_START_ENCODE && code == BN_CLICKED) || id == IDM_ENCODE_MENU) {
         RunHandler([&] { StartEncodeClick(); });
+    } else if (id == IDM_EXIT_MENU) {
+        RunHandler([&] { ProgramExitClick(); });
     }
 }
 
 LRESULT TMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
+        case WM_GETFONT:
+            return reinterpret_cast<LRESULT>(font_);
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;

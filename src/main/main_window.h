@@ -8,6 +8,8 @@
 #include <string>
 
 #include "widgets/base_window.h"
+#include "widgets/directory_list_box.h"
+#include "widgets/drive_combo_box.h"
 
 namespace wendle {
 
@@ -29,6 +31,12 @@ class TMainWindow : public Window {
     void StartEncodeClick();
     void InputFileNameChange();
     void OutputFileNameChange();
+    void DirectoryListBox1Change();
+    void ProgramExitClick();
+    void DriveComboBox1Change();
+
+    TDirectoryListBox& DirectoryListBox1() { return directoryListBox1_; }
+    TDriveComboBox& DriveComboBox1() { return driveComboBox1_; }
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -44,6 +52,9 @@ class TMainWindow : public Window {
     POINT DialogPosition() const;
 
     HFONT font_ = nullptr;
+    // Both read the current directory when the window object is made.
+    TDriveComboBox driveComboBox1_;
+    TDirectoryListBox directoryListBox1_;
     // The last text each change handler saw, so it runs only on a real change.
     std::map<int, std::string> seenText_;
     int settingId_ = 0;

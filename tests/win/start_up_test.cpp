@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include "dialog_watch.h"
 #include "main/main_ids.h"
+#include "main/main_window.h"
 #include "support/bench.h"
 #include "support/texts.h"
 #include "support/windows.h"
@@ -35,6 +37,54 @@ TEST(StartUp, WindowAsItFirstAppears) {
     LONG style = GetWindowLongA(wendle.MainWindow(), GWL_STYLE);
     EXPECT_EQ(0, style & (WS_MAXIMIZEBOX | WS_THICKFRAME));
     EXPECT_NE(0, style & WS_MINIMIZEBOX);
+}
+
+std::string MenuText(HMENU menu, UINT position) {
+    char text[128] = {};
+    int n = GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
+    return std::string(text, n > 0 ? static_cast<std::size_t>(n) : 0);
+}
+
+// Menus cannot be read from another process under Wine: this one is in-process.
+TEST(StartUp, MenuTreeWithTheStartItemFollowingTheButton) {
+    dialog_watch::SetUpApplication();
+    const std::string root = bench::FreshFolder();
+    SetCurrentDirectoryA(root.c_str());
+    TMainWindow window;
+    window.Create();
+    HMENU bar = GetMenu(window.Handle());
+    ASSERT_NE(nullptr, bar);
+    ASSERT_EQ(2, GetMenuItemCount(bar));
+    EXPECT_BYTES("\x83\x74\x83\x40\x83\x43\x83\x8B(&F)", MenuText(bar, 0));  // ファイル(&F)
+    EXPECT_BYTES("\x83\x77\x83\x8B\x83\x76(&H)", MenuText(bar, 1));          // ヘルプ(&H)
+    HMENU file = GetSubMenu(bar, 0);
+    ASSERT_EQ(5, GetMenuItemCount(file));
+    // WAVEファイルを選択(&O), -, エンコード開始(&S), -, 終了(&X)
+    EXPECT_BYTES("WAVE\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x91\x49\x91\xF0(&O)",
+                 MenuText(file, 0));
+    EXPECT_TRUE(GetMenuState(file, 1, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_BYTES("\x83\x47\x83\x93\x83\x52\x81\x5B\x83\x68\x8A\x4A\x8E\x6E(&S)", MenuText(file, 2));
+    EXPECT_TRUE(GetMenuState(file, 3, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_BYTES("\x8F\x49\x97\xB9(&X)", MenuText(file, 4));
+    HMENU help = GetSubMenu(bar, 1);
+    ASSERT_EQ(1, GetMenuItemCount(help));
+    EXPECT_BYTES("\x83\x6F\x81\x5B\x83\x57\x83\x87\x83\x93\x8F\xEE\x95\xF1(&A)", MenuText(help, 0));
+    EXPECT_TRUE(GetMenuState(file, IDM_ENCODE_MENU, MF_BYCOMMAND) & MF_GRAYED);
+
+    // Both start controls are enabled and disabled together by the names.
+    window.SetText(IDC_INPUT_FILE_NAME, root + "\\a.wav");
+    EXPECT_BYTES(root + "\\a.ogg", window.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_TRUE(IsWindowEnabled(window.Control(IDC_START_ENCODE)));
+    EXPECT_FALSE(GetMenuState(file, IDM_ENCODE_MENU, MF_BYCOMMAND) & MF_GRAYED);
+    window.SetText(IDC_OUTPUT_FILE_NAME, "");
+    EXPECT_EQ("", window.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_FALSE(IsWindowEnabled(window.Control(IDC_START_ENCODE)));
+    EXPECT_TRUE(GetMenuState(file, IDM_ENCODE_MENU, MF_BYCOMMAND) & MF_GRAYED);
+
+    // 終了(&X) closes the window.
+    HWND handle = window.Handle();
+    PostMessageA(handle, WM_COMMAND, IDM_EXIT_MENU, 0);
+    EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindow(handle); }));
 }
 
 // The encoder is looked for in the start folder, even when its name ends in a
