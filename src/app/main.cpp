@@ -5,6 +5,7 @@
 #include "app/application.h"
 #include "app/program_strings.h"
 #include "main/main_window.h"
+#include "widgets/about_window.h"
 #include "paths/system_rules.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -16,6 +17,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     {
         TMainWindow mainWindow;
         mainWindow.Create();
+        TAboutWindow aboutWindow;
+        aboutWindow.Create();
+        mainWindow.SetAboutWindow(&aboutWindow);
         code = App().Run();
     }
     EncoderPath.clear();

@@ -1,7 +1,10 @@
 // The rules that keep the input name, output name and output path together.
 #include "main/main_ids.h"
 #include "main/main_window.h"
+#include "app/failure.h"
+#include "paths/file_system.h"
 #include "paths/system_rules.h"
+#include "widgets/prompt_dialog.h"
 #include "widgets/message_dialog.h"
 
 namespace wendle {
@@ -53,6 +56,46 @@ void TMainWindow::DriveComboBox1Change() {
 void TMainWindow::ProgramExitClick() {
     // Closing the main window ends the program; nothing is asked or saved.
     PostMessageA(Handle(), WM_CLOSE, 0, 0);
+}
+
+void TMainWindow::InputFileOpenClick() {
+    const PathRules& rules = SystemPathRules();
+    const std::string shown = Text(IDC_INPUT_FILE_NAME);
+    if (!shown.empty()) {
+        try {
+            ChangeCurrentDirectory(rules.ExtractPath(shown));
+        } catch (const IoFailure&) {
+            // The input's folder is gone or its medium was taken out: another
+            // input can still be chosen.
+        }
+    }
+    if (!openDialog1_.Execute(Handle())) return;
+    SetText(IDC_INPUT_FILE_NAME, openDialog1_.FileName());
+    if (Text(IDC_OUTPUT_FILE_PATH).empty()) {
+        directoryListBox1_.AssignFolder(rules.ExtractDirectory(openDialog1_.FileName()));
+    }
+}
+
+void TMainWindow::NewDirectoryClick() {
+    std::string name;
+    if (!ShowPromptDialog("フォルダ作成", "作成するフォルダ名を入力して下さい", name)) return;
+    try {
+        ChangeCurrentDirectory(directoryListBox1_.Folder());
+        if (!CreateFolder(name)) throw SilentAbort{};
+    } catch (...) {
+        ShowMessageDialog("\n作成できませんでした", MessageKind::Error, MessageButtons::Ok);
+    }
+    directoryListBox1_.Reload();
+}
+
+void TMainWindow::AboutMenuClick() {
+    if (!aboutWindow_) return;
+    RECT r;
+    GetWindowRect(Handle(), &r);
+    aboutWindow_->MoveTo(r.left + 130, r.top + 130);
+    aboutWindow_->SetVersionName("Wendle v0.02");
+    aboutWindow_->SetForVer("(For OggEnc v0.5)");
+    aboutWindow_->ShowModal();
 }
 
 }  // namespace wendle

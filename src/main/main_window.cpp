@@ -234,6 +234,12 @@ void TMainWindow::OnCommand(int id, int code) {
         RunHandler([&] { StartEncodeClick(); });
     } else if (id == IDM_EXIT_MENU) {
         RunHandler([&] { ProgramExitClick(); });
+    } else if ((id == IDC_INPUT_FILE_OPEN && code == BN_CLICKED) || id == IDM_OPEN_MENU) {
+        RunHandler([&] { InputFileOpenClick(); });
+    } else if (id == IDC_NEW_DIRECTORY && code == BN_CLICKED) {
+        RunHandler([&] { NewDirectoryClick(); });
+    } else if (id == IDM_ABOUT_MENU) {
+        RunHandler([&] { AboutMenuClick(); });
     }
 }
 

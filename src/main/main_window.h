@@ -7,9 +7,11 @@
 #include <map>
 #include <string>
 
+#include "widgets/about_window.h"
 #include "widgets/base_window.h"
 #include "widgets/directory_list_box.h"
 #include "widgets/drive_combo_box.h"
+#include "widgets/open_dialog.h"
 
 namespace wendle {
 
@@ -33,6 +35,12 @@ class TMainWindow : public Window {
     void OutputFileNameChange();
     void DirectoryListBox1Change();
     void ProgramExitClick();
+    void InputFileOpenClick();
+    void NewDirectoryClick();
+    void AboutMenuClick();
+
+    // The About window lives as long as this one; it is made after it.
+    void SetAboutWindow(TAboutWindow* about) { aboutWindow_ = about; }
     void DriveComboBox1Change();
 
     TDirectoryListBox& DirectoryListBox1() { return directoryListBox1_; }
@@ -55,6 +63,8 @@ class TMainWindow : public Window {
     // Both read the current directory when the window object is made.
     TDriveComboBox driveComboBox1_;
     TDirectoryListBox directoryListBox1_;
+    TOpenDialog openDialog1_;
+    TAboutWindow* aboutWindow_ = nullptr;
     // The last text each change handler saw, so it runs only on a real change.
     std::map<int, std::string> seenText_;
     int settingId_ = 0;

@@ -54,4 +54,24 @@ MessageLayout LayoutMessageDialog(const MessageLayoutInput& in) {
     return out;
 }
 
+PromptLayout LayoutPromptDialog(const PromptLayoutInput& in) {
+    const int w = in.charWidth;
+    const int h = in.lineHeight;
+    const int left = ScaleRounded(8, w, 4);
+    const int buttonTop = ScaleRounded(41, h, 8);
+    const int buttonWidth = ScaleRounded(50, w, 4);
+    const int buttonHeight = ScaleRounded(14, h, 8);
+
+    PromptLayout out;
+    out.client = {ScaleRounded(180, w, 4), ScaleRounded(63, h, 8)};
+    out.prompt = {left, ScaleRounded(8, h, 8), in.prompt.width, in.prompt.height};
+    // The edit's height is not given; a text box as tall as the buttons.
+    out.edit = {left, ScaleRounded(19, h, 8), ScaleRounded(164, w, 4), buttonHeight};
+    out.ok = {ScaleRounded(38, w, 4), buttonTop, buttonWidth, buttonHeight};
+    out.cancel = {ScaleRounded(92, w, 4), buttonTop, buttonWidth, buttonHeight};
+    out.left = (in.screen.width - (out.client.width + in.frame.width)) / 2;
+    out.top = (in.screen.height - (out.client.height + in.frame.height)) / 2;
+    return out;
+}
+
 }  // namespace wendle

@@ -1,4 +1,4 @@
-// The message dialog's layout in pixels, from the font's measures and the
+// The message and prompt dialogs' layouts in pixels, from the font's measures and the
 // measured message; no window is needed to compute it.
 #pragma once
 
@@ -42,5 +42,25 @@ struct MessageLayout {
 constexpr int kMessageIconSize = 32;
 
 MessageLayout LayoutMessageDialog(const MessageLayoutInput& in);
+
+struct PromptLayoutInput {
+    int charWidth = 0;  // as for the message dialog, in the application's default font
+    int lineHeight = 0;
+    PixelSize prompt;  // the prompt measured in one line
+    PixelSize screen;
+    PixelSize frame;  // outer size minus client size
+};
+
+struct PromptLayout {
+    PixelSize client;
+    PixelRect prompt;
+    PixelRect edit;
+    PixelRect ok;
+    PixelRect cancel;
+    int left = 0;  // outer top-left on the screen
+    int top = 0;
+};
+
+PromptLayout LayoutPromptDialog(const PromptLayoutInput& in);
 
 }  // namespace wendle

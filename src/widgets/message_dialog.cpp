@@ -11,6 +11,7 @@
 #include "app/application.h"
 #include "widgets/dialog_metrics.h"
 #include "widgets/message_dialog_ids.h"
+#include "widgets/other_windows_disabled.h"
 
 namespace wendle {
 
@@ -41,38 +42,6 @@ class MessageFont {
 
   private:
     HFONT handle_;
-};
-
-// DialogBox disables only the owner; the program's other windows must take no
-// input either while the dialog is open.
-class OtherWindowsDisabled {
-  public:
-    explicit OtherWindowsDisabled(HWND owner) : owner_(owner) {
-        EnumThreadWindows(GetCurrentThreadId(), &Disable, reinterpret_cast<LPARAM>(this));
-    }
-    ~OtherWindowsDisabled() {
-        for (HWND window : disabled_) EnableWindow(window, TRUE);
-    }
-    OtherWindowsDisabled(const OtherWindowsDisabled&) = delete;
-    OtherWindowsDisabled& operator=(const OtherWindowsDisabled&) = delete;
-
-  private:
-    static BOOL CALLBACK Disable(HWND window, LPARAM context) {
-        auto* self = reinterpret_cast<OtherWindowsDisabled*>(context);
-        if (window == self->owner_ || !IsWindowVisible(window) || !IsWindowEnabled(window)) {
-            return TRUE;
-        }
-        try {
-            self->disabled_.push_back(window);
-        } catch (...) {
-            return FALSE;
-        }
-        EnableWindow(window, FALSE);
-        return TRUE;
-    }
-
-    HWND owner_;
-    std::vector<HWND> disabled_;
 };
 
 const char* const kCaptions[] = {"OK", "ｷｬﾝｾﾙ"};

@@ -75,5 +75,39 @@ TEST(MessageLayoutTest, RequestedCoordinatesReplaceOnlyTheirOwnCentredValue) {
     }
 }
 
+PromptLayoutInput PromptInput(int w, int h) {
+    PromptLayoutInput in;
+    in.charWidth = w;
+    in.lineHeight = h;
+    in.prompt = {190, h};
+    in.screen = {1280, 1024};
+    in.frame = {6, 25};
+    return in;
+}
+
+// w = 7, h = 13: 87.5, 66.5, 102.375, 30.875, 66.625 and 22.75 all round.
+TEST(PromptLayoutTest, EveryTermIsScaledAndRounded) {
+    PromptLayout got = LayoutPromptDialog(PromptInput(7, 13));
+    EXPECT_EQ(315, got.client.width);
+    EXPECT_EQ(102, got.client.height);
+    ExpectRect({14, 13, 190, 13}, got.prompt);
+    ExpectRect({14, 31, 287, 23}, got.edit);
+    ExpectRect({67, 67, 88, 23}, got.ok);
+    ExpectRect({161, 67, 88, 23}, got.cancel);
+    // Outer 321 x 127 centred: (1280 - 321) / 2 and (1024 - 127) / 2.
+    EXPECT_EQ(479, got.left);
+    EXPECT_EQ(448, got.top);
+}
+
+// A long prompt keeps its measured width even past the client's edge.
+TEST(PromptLayoutTest, ThePromptKeepsItsMeasuredSize) {
+    PromptLayoutInput in = PromptInput(6, 12);
+    in.prompt = {400, 12};
+    PromptLayout got = LayoutPromptDialog(in);
+    EXPECT_EQ(270, got.client.width);
+    ExpectRect({12, 12, 400, 12}, got.prompt);
+    EXPECT_EQ(got.prompt.left, got.edit.left);
+}
+
 }  // namespace
 }  // namespace wendle

@@ -4,11 +4,13 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <memory>
 
 #include "dialog_watch.h"
 #include "main/main_ids.h"
 #include "main/main_window.h"
+#include "widgets/prompt_dialog.h"
 #include "support/bench.h"
 #include "support/texts.h"
 #include "support/windows.h"
@@ -77,6 +79,149 @@ TEST_F(MainWindowFields, ADriveThatIsNotReadyIsReportedOnceAndTheChooserGoesBack
     EXPECT_EQ(drive, made_->DriveComboBox1().Drive());
     EXPECT_BYTES(folder, made_->DirectoryListBox1().Folder());
     EXPECT_BYTES(root_, CurrentDirectory());
+}
+
+}  // namespace
+
+namespace {
+
+// フォルダ作成 / \n作成できませんでした
+const char kNewFolderCaption[] = "\x83\x74\x83\x48\x83\x8B\x83\x5F\x8D\xEC\x90\xAC";
+const char kCreationFailed[] =
+    "\n\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD";
+
+class NewDirectory : public MainWindowFields {
+  protected:
+    // Answers the prompt with `name` (OK) or cancels it (nullptr); returns the
+    // error dialog's message when one follows, else empty.
+    std::string Create(const char* name) {
+        std::string caption, error;
+        RECT errorAt{};
+        std::atomic<bool> done{false};
+        dialog_watch::WithDialog(
+            [&] {
+                made_->NewDirectoryClick();
+                done = true;
+            },
+            [&](HWND prompt) {
+                caption = bench::WindowText(prompt);
+                if (!name) {
+                    bench::PressButton(prompt, bench::texts::kCancel);
+                    return;
+                }
+                SetWindowTextA(GetDlgItem(prompt, kPromptEditId), name);
+                bench::PressButton(prompt, "OK");
+                bench::WaitUntil([&] { return !IsWindow(prompt); });
+                HWND dialog = nullptr;
+                bench::WaitUntil([&] {
+                    dialog = dialog_watch::FindDialog(
+                        GetWindowThreadProcessId(made_->Handle(), nullptr));
+                    return dialog != nullptr || done;
+                });
+                if (!dialog) return;
+                bench::DialogView view = bench::ReadDialog(dialog);
+                error = view.message;
+                errorAt = view.outer;
+                bench::PressButton(dialog, "OK");
+                bench::WaitUntil([&] { return !IsWindow(dialog); });
+            });
+        EXPECT_BYTES(kNewFolderCaption, caption);
+        if (!error.empty()) {
+            // The one error dialog that stands centred.
+            const int width = errorAt.right - errorAt.left;
+            EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2, errorAt.left);
+        }
+        return error;
+    }
+};
+
+TEST_F(NewDirectory, MadeInTheShownFolderAndListed) {
+    made_->SetText(IDC_OUTPUT_FILE_NAME, "a.ogg");
+    made_->SetText(IDC_OUTPUT_FILE_PATH, "elsewhere");  // a reload composes it again
+    EXPECT_EQ("", Create("New"));
+    EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((root_ + "\\New").c_str()));
+    EXPECT_BYTES(root_ + "\\a.ogg", made_->Text(IDC_OUTPUT_FILE_PATH));
+    bool listed = false;
+    for (const auto& item : made_->DirectoryListBox1().Items()) listed |= item.text == "New";
+    EXPECT_TRUE(listed);
+}
+
+TEST_F(NewDirectory, EmptyOrExistingNameFailsAndStillReloads) {
+    made_->SetText(IDC_OUTPUT_FILE_NAME, "a.ogg");
+    EXPECT_EQ("", Create("Twice"));
+    for (const char* name : {"", "Twice"}) {
+        SCOPED_TRACE(name);
+        made_->SetText(IDC_OUTPUT_FILE_PATH, "elsewhere");
+        EXPECT_BYTES(kCreationFailed, Create(name));
+        EXPECT_BYTES(root_ + "\\a.ogg", made_->Text(IDC_OUTPUT_FILE_PATH));
+    }
+}
+
+TEST_F(NewDirectory, CancelledDoesNotReload) {
+    made_->SetText(IDC_OUTPUT_FILE_NAME, "a.ogg");
+    made_->SetText(IDC_OUTPUT_FILE_PATH, "elsewhere");
+    EXPECT_EQ("", Create(nullptr));
+    EXPECT_EQ("elsewhere", made_->Text(IDC_OUTPUT_FILE_PATH));
+}
+
+}  // namespace
+
+namespace {
+
+class InputFile : public MainWindowFields {
+  protected:
+    void SetUp() override {
+        MainWindowFields::SetUp();
+        wave_ = root_ + "\\wave" + bench::texts::kSo;
+        CreateDirectoryA(wave_.c_str(), nullptr);
+        ASSERT_TRUE(bench::WriteFileBytes(wave_ + "\\take1.wav", "RIFF"));
+    }
+
+    // Runs the open handler; types `path` into the real open dialog and opens
+    // it, or cancels when `path` is empty. False when no dialog appeared.
+    bool Choose(const std::string& path) {
+        return dialog_watch::WithDialog([&] { made_->InputFileOpenClick(); },
+                                        [&](HWND dialog) {
+                                            if (path.empty()) {
+                                                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+                                                return;
+                                            }
+                                            SetDlgItemTextA(dialog, 0x47C, path.c_str());
+                                            PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+                                        });
+    }
+
+    std::string wave_;
+};
+
+TEST_F(InputFile, TheFirstChoiceTakesTheFolderListsFolder) {
+    ASSERT_TRUE(Choose(wave_ + "\\take1.wav"));
+    EXPECT_BYTES(wave_ + "\\take1.wav", made_->Text(IDC_INPUT_FILE_NAME));
+    EXPECT_EQ("take1.ogg", made_->Text(IDC_OUTPUT_FILE_NAME));
+    EXPECT_BYTES(root_ + "\\take1.ogg", made_->Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_TRUE(IsWindowEnabled(made_->Control(IDC_START_ENCODE)));
+    EXPECT_BYTES(root_, made_->DirectoryListBox1().Folder());
+}
+
+TEST_F(InputFile, TheSameFileAfterEmptyingTheNameMovesTheFolderList) {
+    ASSERT_TRUE(Choose(wave_ + "\\take1.wav"));
+    made_->SetText(IDC_OUTPUT_FILE_NAME, "");
+    ASSERT_TRUE(Choose(wave_ + "\\take1.wav"));
+    EXPECT_EQ("", made_->Text(IDC_OUTPUT_FILE_NAME));
+    EXPECT_EQ("", made_->Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_BYTES(wave_, made_->DirectoryListBox1().Folder());
+}
+
+// Its folder gone, the present input must not stop another from being chosen.
+TEST_F(InputFile, TheDialogOpensWhenThePresentInputsFolderIsGone) {
+    ASSERT_TRUE(Choose(wave_ + "\\take1.wav"));
+    SetCurrentDirectoryA(root_.c_str());
+    DeleteFileA((wave_ + "\\take1.wav").c_str());
+    ASSERT_TRUE(RemoveDirectoryA(wave_.c_str()));
+    ASSERT_TRUE(bench::WriteFileBytes(root_ + "\\other.wav", "RIFF"));
+    ASSERT_TRUE(Choose(root_ + "\\other.wav"));
+    EXPECT_BYTES(root_ + "\\other.wav", made_->Text(IDC_INPUT_FILE_NAME));
+    EXPECT_EQ("other.ogg", made_->Text(IDC_OUTPUT_FILE_NAME));
 }
 
 }  // namespace

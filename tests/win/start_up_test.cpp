@@ -7,6 +7,7 @@
 #include "dialog_watch.h"
 #include "main/main_ids.h"
 #include "main/main_window.h"
+#include "widgets/about_ids.h"
 #include "support/bench.h"
 #include "support/texts.h"
 #include "support/windows.h"
@@ -116,6 +117,34 @@ TEST(StartUp, EncoderIsLookedForInTheStartFolder) {
     }
     DeleteFileA("C:\\oggenc.exe");
     SetEnvironmentVariableA("WENDLE_DOUBLE_REPORT", nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(StartUp, AboutWindowOpensAtTheMainWindowsCornerWithTheVersions) {
+    bench::Wendle wendle(bench::FreshFolder());
+    SetWindowPos(wendle.MainWindow(), nullptr, 300, 200, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    for (int showing = 0; showing < 2; ++showing) {
+        PostMessageA(wendle.MainWindow(), WM_COMMAND, IDM_ABOUT_MENU, 0);
+        HWND about = wendle.WaitForDialog("About Wendle");
+        ASSERT_NE(nullptr, about);
+        RECT main = bench::WindowRect(wendle.MainWindow());
+        RECT outer = bench::WindowRect(about);
+        EXPECT_EQ(main.left + 130, outer.left);
+        EXPECT_EQ(main.top + 130, outer.top);
+        EXPECT_EQ("Wendle v0.02", bench::WindowText(GetDlgItem(about, kAboutVersionNameId)));
+        EXPECT_EQ("(For OggEnc v0.5)", bench::WindowText(GetDlgItem(about, kAboutForVerId)));
+        EXPECT_FALSE(IsWindowEnabled(wendle.MainWindow()));
+        EXPECT_TRUE(bench::PressButton(about, "OK"));
+        EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindowVisible(about); }));
+        EXPECT_TRUE(bench::WaitUntil([&] { return IsWindowEnabled(wendle.MainWindow()) != 0; }));
+        // The next showing follows the main window wherever it is.
+        SetWindowPos(wendle.MainWindow(), nullptr, 120, 90, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 }  // namespace

@@ -1,0 +1,18 @@
+// Control IDs of the About window, also used by tests that drive it.
+#pragma once
+
+namespace wendle {
+
+// In creation order.
+enum AboutControlId {
+    kAboutVersionNameId = 101,
+    kAboutCopyrightId,
+    kAboutExpositionMessageId,
+    kAboutBevel1Id,
+    kAboutForVerId,
+    kAboutWindowCloseId,
+};
+
+constexpr char kAboutWindowClass[] = "TAboutWindow";
+
+}  // namespace wendle

@@ -1,0 +1,23 @@
+// The file-open dialog for the input WAVE file; it remembers the last choice.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+namespace wendle {
+
+class TOpenDialog {
+  public:
+    // Shows the system's open-file dialog modally, its name box holding the
+    // previous choice. True and the chosen full path on the open button;
+    // false, with the previous path kept, on cancel or close. The system is
+    // left to change the current directory to the chosen file's folder.
+    bool Execute(HWND owner);
+    const std::string& FileName() const { return fileName_; }
+
+  private:
+    std::string fileName_;
+};
+
+}  // namespace wendle

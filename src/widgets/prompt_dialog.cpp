@@ -1,0 +1,236 @@
+#include "widgets/prompt_dialog.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <exception>
+#include <system_error>
+#include <string>
+#include <utility>
+
+#include "app/application.h"
+#include "widgets/dialog_metrics.h"
+#include "widgets/other_windows_disabled.h"
+
+namespace wendle {
+
+namespace {
+
+struct Request {
+    const std::string& caption;
+    const std::string& prompt;
+    const std::string& value;
+    HFONT font;
+    PromptLayoutInput layout;
+    std::string typed;
+    std::exception_ptr failure;
+};
+
+// The application's default font: its face and size follow the system's
+// default character set.
+class DefaultFont {
+  public:
+    DefaultFont() {
+        LOGFONTA font{};
+        int points = 8;
+        const char* face = "MS Sans Serif";
+        CHARSETINFO charset{};
+        if (GetSystemMetrics(SM_DBCSENABLED) &&
+            TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(GetACP())),
+                                 &charset, TCI_SRCCODEPAGE)) {
+            if (charset.ciCharset == SHIFTJIS_CHARSET) {
+                points = 9;
+                face = "ＭＳ Ｐゴシック";
+            } else if (charset.ciCharset == CHINESEBIG5_CHARSET) {
+                points = 9;
+                face = "Times New Roman";
+            }
+        }
+        HDC screen = GetDC(nullptr);
+        font.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+        ReleaseDC(nullptr, screen);
+        font.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+        handle_ = CreateFontIndirectA(&font);
+    }
+    ~DefaultFont() { DeleteObject(handle_); }
+    DefaultFont(const DefaultFont&) = delete;
+    DefaultFont& operator=(const DefaultFont&) = delete;
+    HFONT Handle() const { return handle_; }
+
+  private:
+    HFONT handle_;
+};
+
+PromptLayoutInput Measure(const std::string& prompt, HFONT font) {
+    PromptLayoutInput in;
+    in.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ previous = SelectObject(dc, font);
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE letters{};
+    GetTextExtentPointA(dc, kLetters, 52, &letters);
+    in.charWidth = letters.cx / 52;
+    in.lineHeight = letters.cy;
+    RECT box{};
+    DrawTextA(dc, prompt.c_str(), static_cast<int>(prompt.size()), &box,
+              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
+    in.prompt = {box.right - box.left, box.bottom - box.top};
+    SelectObject(dc, previous);
+    ReleaseDC(nullptr, dc);
+    return in;
+}
+
+HWND AddControl(HWND dialog, int id, DWORD exStyle, const char* windowClass, const char* text,
+                DWORD style, const PixelRect& at, HFONT font) {
+    HWND control = CreateWindowExA(
+        exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, at.left, at.top, at.width,
+        at.height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), nullptr);
+    if (!control) throw std::system_error(static_cast<int>(GetLastError()), std::system_category());
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    return control;
+}
+
+void Build(HWND dialog, Request& request) {
+    SetWindowTextA(dialog, request.caption.c_str());
+
+    RECT outer;
+    RECT client;
+    GetWindowRect(dialog, &outer);
+    GetClientRect(dialog, &client);
+    request.layout.frame = {(outer.right - outer.left) - client.right,
+                            (outer.bottom - outer.top) - client.bottom};
+    const PromptLayout layout = LayoutPromptDialog(request.layout);
+
+    AddControl(dialog, kPromptLabelId, 0, "STATIC", request.prompt.c_str(),
+               SS_LEFTNOWORDWRAP | SS_NOPREFIX, layout.prompt, request.font);
+    HWND edit = AddControl(dialog, kPromptEditId, WS_EX_CLIENTEDGE, "EDIT", request.value.c_str(),
+                           WS_TABSTOP | ES_AUTOHSCROLL, layout.edit, request.font);
+    SendMessageA(edit, EM_LIMITTEXT, kPromptLimit, 0);
+    AddControl(dialog, kPromptOkId, 0, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, layout.ok,
+               request.font);
+    AddControl(dialog, kPromptCancelId, 0, "BUTTON", "ｷｬﾝｾﾙ", WS_TABSTOP | BS_PUSHBUTTON,
+               layout.cancel, request.font);
+
+    SetWindowPos(dialog, nullptr, layout.left, layout.top,
+                 layout.client.width + request.layout.frame.width,
+                 layout.client.height + request.layout.frame.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(dialog, DM_SETDEFID, kPromptOkId, 0);
+    SetFocus(edit);
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+}
+
+std::string EditText(HWND dialog) {
+    HWND edit = GetDlgItem(dialog, kPromptEditId);
+    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
+    text.resize(
+        static_cast<std::size_t>(GetWindowTextA(edit, &text[0], static_cast<int>(text.size()))));
+    return text;
+}
+
+// The edit's own limit counts characters where it keeps its text in UTF-16
+// (Wine), bytes in Windows' ANSI edit. Where a change has gone past 255
+// bytes, drop the characters just typed or pasted before the caret.
+void KeepWithinLimit(HWND edit) {
+    const int length = GetWindowTextLengthW(edit);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(edit, &text[0], length + 1)));
+    auto bytes = [](const std::wstring& part) {
+        return WideCharToMultiByte(CP_ACP, 0, part.data(), static_cast<int>(part.size()), nullptr,
+                                   0, nullptr, nullptr);
+    };
+    if (bytes(text) <= kPromptLimit) return;
+    DWORD start = 0;
+    DWORD caret = 0;
+    SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
+                 reinterpret_cast<LPARAM>(&caret));
+    std::size_t cut = std::min<std::size_t>(caret, text.size());
+    while (cut > 0 && bytes(text) > kPromptLimit) text.erase(--cut, 1);
+    while (bytes(text) > kPromptLimit) text.pop_back();
+    SetWindowTextW(edit, text.c_str());
+    SendMessageW(edit, EM_SETSEL, cut, cut);
+}
+
+INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* request = reinterpret_cast<Request*>(GetWindowLongPtrA(dialog, DWLP_USER));
+    switch (message) {
+        case WM_INITDIALOG:
+            request = reinterpret_cast<Request*>(lParam);
+            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            try {
+                Build(dialog, *request);
+            } catch (...) {
+                request->failure = std::current_exception();
+                EndDialog(dialog, -1);
+            }
+            return FALSE;  // the focus is on the edit already
+        case WM_COMMAND:
+            if (LOWORD(wParam) == kPromptEditId && HIWORD(wParam) == EN_CHANGE) {
+                try {
+                    KeepWithinLimit(reinterpret_cast<HWND>(lParam));
+                } catch (...) {
+                    // Out of memory while trimming: the edit keeps its text.
+                }
+                return TRUE;
+            }
+            if (HIWORD(wParam) != BN_CLICKED) return FALSE;
+            if (LOWORD(wParam) == kPromptOkId) {
+                // The edit goes with the dialog: take its text now.
+                try {
+                    request->typed = EditText(dialog);
+                    EndDialog(dialog, IDOK);
+                } catch (...) {
+                    request->failure = std::current_exception();
+                    EndDialog(dialog, -1);
+                }
+            } else if (LOWORD(wParam) == kPromptCancelId) {
+                EndDialog(dialog, IDCANCEL);
+            }
+            return TRUE;
+        case WM_CLOSE:
+            EndDialog(dialog, IDCANCEL);
+            return TRUE;
+    }
+    return FALSE;
+}
+
+// An empty template: the controls are made in WM_INITDIALOG in pixels. The
+// size is only there so that the frame can be measured before the layout.
+struct alignas(4) EmptyDialogTemplate {
+    DLGTEMPLATE dialog;
+    WORD menu;
+    WORD windowClass;
+    WORD title;
+};
+
+}  // namespace
+
+bool ShowPromptDialog(const std::string& caption, const std::string& prompt, std::string& value) {
+    DefaultFont font;
+    Request request{caption, prompt, value, font.Handle(), Measure(prompt, font.Handle()),
+                    {},      nullptr};
+
+    EmptyDialogTemplate dialogTemplate{};
+    dialogTemplate.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+    dialogTemplate.dialog.cx = 100;
+    dialogTemplate.dialog.cy = 50;
+
+    HWND owner = App().MainForm() ? App().MainForm() : App().Handle();
+    INT_PTR result;
+    {
+        OtherWindowsDisabled others(owner);
+        result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &dialogTemplate.dialog, owner,
+                                         &DialogProc, reinterpret_cast<LPARAM>(&request));
+    }
+    if (request.failure) std::rethrow_exception(request.failure);
+    if (result != IDOK && result != IDCANCEL) {
+        throw std::system_error(static_cast<int>(GetLastError()), std::system_category());
+    }
+    if (result != IDOK) return false;
+    value = std::move(request.typed);
+    return true;
+}
+
+}  // namespace wendle
