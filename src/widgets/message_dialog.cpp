@@ -11,7 +11,7 @@
 #include "app/application.h"
 #include "widgets/dialog_metrics.h"
 #include "widgets/message_dialog_ids.h"
-#include "widgets/other_windows_disabled.h"
+#include "widgets/modal_dialog.h"
 
 namespace wendle {
 
@@ -52,11 +52,7 @@ MessageLayoutInput Measure(const std::string& text, int buttonCount, HFONT font)
     in.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     HDC dc = GetDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, font);
-    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    SIZE letters{};
-    GetTextExtentPointA(dc, kLetters, 52, &letters);
-    in.charWidth = letters.cx / 52;
-    in.lineHeight = letters.cy;
+    MeasureLetters(dc, &in.charWidth, &in.lineHeight);
     RECT box{0, 0, in.screen.width / 2, 0};
     DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box,
               DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
@@ -74,13 +70,8 @@ MessageLayoutInput Measure(const std::string& text, int buttonCount, HFONT font)
 
 HWND AddControl(HWND dialog, int id, const char* windowClass, const char* text, DWORD style,
                 const PixelRect& at, HFONT font) {
-    HWND control = CreateWindowExA(
-        0, windowClass, text, WS_CHILD | WS_VISIBLE | style, at.left, at.top, at.width, at.height,
-        dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), nullptr);
-    if (!control) throw std::system_error(static_cast<int>(GetLastError()), std::system_category());
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return control;
+    return AddDialogControl(dialog, id, 0, windowClass, text, style, at.left, at.top, at.width,
+                            at.height, font);
 }
 
 void Build(HWND dialog, Request& request) {
@@ -145,15 +136,6 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     return FALSE;
 }
 
-// An empty template: the controls are made in WM_INITDIALOG in pixels. The
-// size is only there so that the frame can be measured before the layout.
-struct alignas(4) EmptyDialogTemplate {
-    DLGTEMPLATE dialog;
-    WORD menu;
-    WORD windowClass;
-    WORD title;
-};
-
 }  // namespace
 
 int ShowMessageDialog(const std::string& text, MessageKind kind, MessageButtons buttons, int x,
@@ -165,23 +147,7 @@ int ShowMessageDialog(const std::string& text, MessageKind kind, MessageButtons 
     request.layout.x = x;
     request.layout.y = y;
 
-    EmptyDialogTemplate dialogTemplate{};
-    dialogTemplate.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    dialogTemplate.dialog.cx = 100;
-    dialogTemplate.dialog.cy = 50;
-
-    HWND owner = App().MainForm() ? App().MainForm() : App().Handle();
-    INT_PTR result;
-    {
-        OtherWindowsDisabled others(owner);
-        result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &dialogTemplate.dialog, owner,
-                                         &DialogProc, reinterpret_cast<LPARAM>(&request));
-    }
-    if (request.failure) std::rethrow_exception(request.failure);
-    if (result != kResultOk && result != kResultCancel) {
-        throw std::system_error(static_cast<int>(GetLastError()), std::system_category());
-    }
-    return static_cast<int>(result);
+    return RunModalDialog(&DialogProc, reinterpret_cast<LPARAM>(&request), request.failure);
 }
 
 }  // namespace wendle

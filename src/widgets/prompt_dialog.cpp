@@ -11,7 +11,7 @@
 
 #include "app/application.h"
 #include "widgets/dialog_metrics.h"
-#include "widgets/other_windows_disabled.h"
+#include "widgets/modal_dialog.h"
 
 namespace wendle {
 
@@ -68,11 +68,7 @@ PromptLayoutInput Measure(const std::string& prompt, HFONT font) {
     in.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
     HDC dc = GetDC(nullptr);
     HGDIOBJ previous = SelectObject(dc, font);
-    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    SIZE letters{};
-    GetTextExtentPointA(dc, kLetters, 52, &letters);
-    in.charWidth = letters.cx / 52;
-    in.lineHeight = letters.cy;
+    MeasureLetters(dc, &in.charWidth, &in.lineHeight);
     RECT box{};
     DrawTextA(dc, prompt.c_str(), static_cast<int>(prompt.size()), &box,
               DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
@@ -84,13 +80,8 @@ PromptLayoutInput Measure(const std::string& prompt, HFONT font) {
 
 HWND AddControl(HWND dialog, int id, DWORD exStyle, const char* windowClass, const char* text,
                 DWORD style, const PixelRect& at, HFONT font) {
-    HWND control = CreateWindowExA(
-        exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, at.left, at.top, at.width,
-        at.height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
-        reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), nullptr);
-    if (!control) throw std::system_error(static_cast<int>(GetLastError()), std::system_category());
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    return control;
+    return AddDialogControl(dialog, id, exStyle, windowClass, text, style, at.left, at.top,
+                            at.width, at.height, font);
 }
 
 void Build(HWND dialog, Request& request) {
@@ -196,15 +187,6 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     return FALSE;
 }
 
-// An empty template: the controls are made in WM_INITDIALOG in pixels. The
-// size is only there so that the frame can be measured before the layout.
-struct alignas(4) EmptyDialogTemplate {
-    DLGTEMPLATE dialog;
-    WORD menu;
-    WORD windowClass;
-    WORD title;
-};
-
 }  // namespace
 
 bool ShowPromptDialog(const std::string& caption, const std::string& prompt, std::string& value) {
@@ -212,23 +194,9 @@ bool ShowPromptDialog(const std::string& caption, const std::string& prompt, std
     Request request{caption, prompt, value, font.Handle(), Measure(prompt, font.Handle()),
                     {},      nullptr};
 
-    EmptyDialogTemplate dialogTemplate{};
-    dialogTemplate.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
-    dialogTemplate.dialog.cx = 100;
-    dialogTemplate.dialog.cy = 50;
-
-    HWND owner = App().MainForm() ? App().MainForm() : App().Handle();
-    INT_PTR result;
-    {
-        OtherWindowsDisabled others(owner);
-        result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &dialogTemplate.dialog, owner,
-                                         &DialogProc, reinterpret_cast<LPARAM>(&request));
+    if (RunModalDialog(&DialogProc, reinterpret_cast<LPARAM>(&request), request.failure) != IDOK) {
+        return false;
     }
-    if (request.failure) std::rethrow_exception(request.failure);
-    if (result != IDOK && result != IDCANCEL) {
-        throw std::system_error(static_cast<int>(GetLastError()), std::system_category());
-    }
-    if (result != IDOK) return false;
     value = std::move(request.typed);
     return true;
 }

@@ -1,0 +1,23 @@
+// The modal loop shared by the program's own dialogs: an empty dialog whose
+// procedure makes its controls in pixels in WM_INITDIALOG.
+#pragma once
+
+#include <windows.h>
+
+#include <exception>
+
+namespace wendle {
+
+// Shows the dialog over the program's windows, which take no input until it
+// closes, and returns 1 (OK) or 2 (Cancel). A failure that the procedure kept
+// in `failure` is raised here; a dialog that could not be shown raises too.
+int RunModalDialog(DLGPROC procedure, LPARAM request, const std::exception_ptr& failure);
+
+// The dialog measures: the width of "A".."Z" "a".."z" in one line / 52, and its height.
+void MeasureLetters(HDC dc, int* charWidth, int* lineHeight);
+
+// One control of such a dialog, at its place in pixels and in the dialog's font.
+HWND AddDialogControl(HWND dialog, int id, DWORD exStyle, const char* windowClass, const char* text,
+                      DWORD style, int left, int top, int width, int height, HFONT font);
+
+}  // namespace wendle
