@@ -59,10 +59,6 @@ TDirectoryListBox::TDirectoryListBox() {
 TDirectoryListBox::~TDirectoryListBox() {
     // The window goes first, so that nothing draws with a freed picture.
     if (Handle()) DestroyWindow(Handle());
-    for (Picture* p : {&open_, &closed_, &current_}) {
-        if (p->image) DeleteObject(p->image);
-        if (p->mask) DeleteObject(p->mask);
-    }
 }
 
 void TDirectoryListBox::Create(HWND parent, int id, int x, int y, int width, int height) {
@@ -80,36 +76,9 @@ void TDirectoryListBox::Create(HWND parent, int id, int x, int y, int width, int
 
 void TDirectoryListBox::LoadFolderBitmaps() {
     HINSTANCE module = GetModuleHandleA(nullptr);
-    HDC screen = GetDC(nullptr);
-    HDC imageDc = CreateCompatibleDC(screen);
-    HDC maskDc = CreateCompatibleDC(screen);
-    const struct {
-        const char* name;
-        Picture* picture;
-    } pictures[] = {
-        {"OPENFOLDER", &open_}, {"CLOSEDFOLDER", &closed_}, {"CURRENTFOLDER", &current_}};
-    for (const auto& entry : pictures) {
-        Picture& p = *entry.picture;
-        p.image = LoadBitmapA(module, entry.name);
-        BITMAP info{};
-        if (!p.image || !GetObjectA(p.image, sizeof info, &info)) continue;
-        p.width = info.bmWidth;
-        p.height = info.bmHeight;
-        p.mask = CreateBitmap(p.width, p.height, 1, 1, nullptr);
-        HGDIOBJ oldImage = SelectObject(imageDc, p.image);
-        HGDIOBJ oldMask = SelectObject(maskDc, p.mask);
-        // The bottom-left pixel's colour is the one the background shows through.
-        SetBkColor(imageDc, GetPixel(imageDc, 0, p.height - 1));
-        BitBlt(maskDc, 0, 0, p.width, p.height, imageDc, 0, 0, SRCCOPY);
-        SetBkColor(imageDc, RGB(255, 255, 255));
-        SetTextColor(imageDc, RGB(0, 0, 0));
-        BitBlt(imageDc, 0, 0, p.width, p.height, maskDc, 0, 0, 0x00220326);  // DSna
-        SelectObject(maskDc, oldMask);
-        SelectObject(imageDc, oldImage);
-    }
-    DeleteDC(maskDc);
-    DeleteDC(imageDc);
-    ReleaseDC(nullptr, screen);
+    open_.Load(module, "OPENFOLDER");
+    closed_.Load(module, "CLOSEDFOLDER");
+    current_.Load(module, "CURRENTFOLDER");
 }
 
 void TDirectoryListBox::FitItemHeight(HFONT font) {
@@ -119,7 +88,7 @@ void TDirectoryListBox::FitItemHeight(HFONT font) {
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    SetItemHeight(std::max<int>(metrics.tmHeight, open_.height + 1));
+    SetItemHeight(std::max<int>(metrics.tmHeight, open_.Height() + 1));
 }
 
 void TDirectoryListBox::SetItemHeight(int height) {
@@ -127,7 +96,7 @@ void TDirectoryListBox::SetItemHeight(int height) {
     if (Handle()) SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
 }
 
-const TDirectoryListBox::Picture& TDirectoryListBox::PictureOf(FolderKind kind) const {
+const TransparentPicture& TDirectoryListBox::PictureOf(FolderKind kind) const {
     switch (kind) {
         case FolderKind::Open:
             return open_;
@@ -353,19 +322,6 @@ LRESULT TDirectoryListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
     return Control::HandleMessage(message, wParam, lParam);
 }
 
-void TDirectoryListBox::DrawPicture(HDC dc, const Picture& picture, int x, int y) const {
-    if (!picture.image) return;
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, picture.mask);
-    SetTextColor(dc, RGB(0, 0, 0));
-    SetBkColor(dc, RGB(255, 255, 255));
-    BitBlt(dc, x, y, picture.width, picture.height, memory, 0, 0, SRCAND);
-    SelectObject(memory, picture.image);
-    BitBlt(dc, x, y, picture.width, picture.height, memory, 0, 0, SRCPAINT);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-}
-
 void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     HDC dc = item.hDC;
     const RECT& r = item.rcItem;
@@ -382,9 +338,9 @@ void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     HBRUSH brush = GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
     FillRect(dc, &r, brush);
 
-    const Picture& picture = PictureOf(folderItem.kind);
+    const TransparentPicture& picture = PictureOf(folderItem.kind);
     const int indent = ItemIndent(index, folderItem.kind, folderLevel_);
-    DrawPicture(dc, picture, r.left + indent, (r.top + r.bottom - picture.height) / 2);
+    picture.Draw(dc, r.left + indent, (r.top + r.bottom - picture.Height()) / 2);
 
     std::string text = folderItem.text;
     if (!casePreserving_ && !text.empty()) {
@@ -392,7 +348,7 @@ void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     }
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    ExtTextOutA(dc, r.left + TextLeft(indent, picture.image ? picture.width : 16), r.top,
+    ExtTextOutA(dc, r.left + TextLeft(indent, picture.Loaded() ? picture.Width() : 16), r.top,
                 ETO_CLIPPED, &r, text.data(), static_cast<UINT>(text.size()), nullptr);
     RestoreDC(dc, saved);
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "widgets/control.h"
+#include "widgets/transparent_picture.h"
 #include "widgets/folder_items.h"
 
 namespace wendle {
@@ -64,12 +65,6 @@ class TDirectoryListBox : public Control {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    struct Picture {
-        HBITMAP image = nullptr;  // transparent pixels made black
-        HBITMAP mask = nullptr;   // white where the background shows through
-        int width = 0;
-        int height = 0;
-    };
     struct Target {
         char drive;
         std::string folderPart;
@@ -82,9 +77,8 @@ class TDirectoryListBox : public Control {
     bool SameFolder(const std::string& a, const std::string& b) const;
     void ReadSubFolders();
     void DrawItem(const DRAWITEMSTRUCT& item) const;
-    void DrawPicture(HDC dc, const Picture& picture, int x, int y) const;
     void FitItemHeight(HFONT font);
-    const Picture& PictureOf(FolderKind kind) const;
+    const TransparentPicture& PictureOf(FolderKind kind) const;
 
     std::string folder_;
     std::vector<FolderItem> items_;
@@ -93,7 +87,7 @@ class TDirectoryListBox : public Control {
     bool caseSensitive_ = false;
     int itemHeight_ = 16;
     int folderLevel_ = 0;  // of the folder the items were built for
-    Picture open_, closed_, current_;
+    TransparentPicture open_, closed_, current_;
 };
 
 }  // namespace wendle

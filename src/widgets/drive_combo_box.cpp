@@ -86,35 +86,11 @@ TDriveComboBox::TDriveComboBox(const std::string& currentDirectory) {
 TDriveComboBox::~TDriveComboBox() {
     // The window goes first, so that nothing draws with a freed picture.
     if (Handle()) DestroyWindow(Handle());
-    for (Picture& picture : pictures_) {
-        if (picture.image) DeleteObject(picture.image);
-        if (picture.mask) DeleteObject(picture.mask);
-    }
 }
 
 void TDriveComboBox::LoadPictures() {
-    HDC screen = GetDC(nullptr);
-    HDC imageDc = CreateCompatibleDC(screen);
-    HDC maskDc = CreateCompatibleDC(screen);
-    for (int i = 0; i < kDrivePictureCount; ++i) {
-        Picture& picture = pictures_[i];
-        picture.image = LoadBitmapA(ResourceModule(), kPictureNames[i]);
-        BITMAP info{};
-        if (!picture.image || !GetObjectA(picture.image, sizeof info, &info)) continue;
-        picture.width = info.bmWidth;
-        picture.height = info.bmHeight;
-        picture.mask = CreateBitmap(info.bmWidth, info.bmHeight, 1, 1, nullptr);
-        HGDIOBJ oldImage = SelectObject(imageDc, picture.image);
-        HGDIOBJ oldMask = SelectObject(maskDc, picture.mask);
-        // Colour to monochrome: pixels of the background colour turn white.
-        SetBkColor(imageDc, GetPixel(imageDc, 0, info.bmHeight - 1));
-        BitBlt(maskDc, 0, 0, info.bmWidth, info.bmHeight, imageDc, 0, 0, SRCCOPY);
-        SelectObject(maskDc, oldMask);
-        SelectObject(imageDc, oldImage);
-    }
-    DeleteDC(maskDc);
-    DeleteDC(imageDc);
-    ReleaseDC(nullptr, screen);
+    for (int i = 0; i < kDrivePictureCount; ++i)
+        pictures_[i].Load(ResourceModule(), kPictureNames[i]);
 }
 
 HFONT TDriveComboBox::Font() const {
@@ -129,7 +105,7 @@ void TDriveComboBox::MeasureItems() {
     GetTextMetricsA(dc, &metrics);
     SelectObject(dc, old);
     ReleaseDC(nullptr, dc);
-    itemHeight_ = DriveItemHeight(metrics.tmHeight, pictures_[0].height);
+    itemHeight_ = DriveItemHeight(metrics.tmHeight, pictures_[0].Height());
     if (!Handle()) return;
     // The system asked the parent before this object was attached; tell it now.
     CallOriginal(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight_);
@@ -280,13 +256,13 @@ void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     if (item.itemID != static_cast<UINT>(-1)) {
         const std::string text = ItemText(static_cast<LRESULT>(item.itemID));
         const LRESULT kind = SendMessageA(Handle(), CB_GETITEMDATA, item.itemID, 0);
-        const Picture* picture = kind >= 0 && kind < kDrivePictureCount && pictures_[kind].image
-                                     ? &pictures_[kind]
-                                     : nullptr;
+        const TransparentPicture* picture =
+            kind >= 0 && kind < kDrivePictureCount && pictures_[kind].Loaded() ? &pictures_[kind]
+                                                                               : nullptr;
         const DriveItemLayout layout =
-            LayoutDriveItem(rc.left, rc.top, rc.bottom, picture ? picture->width : 0,
-                            picture ? picture->height : 0);
-        if (picture) DrawPicture(dc, *picture, layout.pictureLeft, layout.pictureTop);
+            LayoutDriveItem(rc.left, rc.top, rc.bottom, picture ? picture->Width() : 0,
+                            picture ? picture->Height() : 0);
+        if (picture) picture->Draw(dc, layout.pictureLeft, layout.pictureTop);
 
         RECT textRect{layout.textLeft, rc.top, rc.right, rc.bottom};
         SelectObject(dc, Font());
@@ -299,29 +275,6 @@ void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) const {
     if ((item.itemState & ODS_FOCUS) && !(item.itemState & ODS_NOFOCUSRECT)) {
         DrawFocusRect(dc, &rc);
     }
-}
-
-void TDriveComboBox::DrawPicture(HDC dc, const Picture& picture, int x, int y) const {
-    // The item is already filled with its background: picture XOR background,
-    // cleared where opaque, XOR picture again leaves the background where the
-    // transparent colour was and the picture everywhere else.
-    HDC imageDc = CreateCompatibleDC(dc);
-    HDC maskDc = CreateCompatibleDC(dc);
-    HGDIOBJ oldImage = SelectObject(imageDc, picture.image);
-    HGDIOBJ oldMask = SelectObject(maskDc, picture.mask);
-    const int w = picture.width;
-    const int h = picture.height;
-    BitBlt(dc, x, y, w, h, imageDc, 0, 0, SRCINVERT);
-    const COLORREF oldText = SetTextColor(dc, RGB(0, 0, 0));
-    const COLORREF oldBack = SetBkColor(dc, RGB(255, 255, 255));
-    BitBlt(dc, x, y, w, h, maskDc, 0, 0, SRCAND);
-    SetTextColor(dc, oldText);
-    SetBkColor(dc, oldBack);
-    BitBlt(dc, x, y, w, h, imageDc, 0, 0, SRCINVERT);
-    SelectObject(maskDc, oldMask);
-    SelectObject(imageDc, oldImage);
-    DeleteDC(maskDc);
-    DeleteDC(imageDc);
 }
 
 }  // namespace wendle

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "widgets/control.h"
+#include "widgets/transparent_picture.h"
 #include "widgets/drive_items.h"
 
 namespace wendle {
@@ -49,13 +50,6 @@ class TDriveComboBox : public Control {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    struct Picture {
-        HBITMAP image = nullptr;
-        HBITMAP mask = nullptr;  // white where the transparent colour is
-        int width = 0;
-        int height = 0;
-    };
-
     void LoadPictures();
     HFONT Font() const;
     void MeasureItems();
@@ -64,13 +58,12 @@ class TDriveComboBox : public Control {
     void Click();
     void Change();
     void DrawItem(const DRAWITEMSTRUCT& item) const;
-    void DrawPicture(HDC dc, const Picture& picture, int x, int y) const;
 
     char drive_ = '\0';
     TTextCase textCase_ = tcLowerCase;
     int itemHeight_ = 0;
     HFONT font_ = nullptr;  // the font last set, not owned
-    Picture pictures_[kDrivePictureCount];
+    TransparentPicture pictures_[kDrivePictureCount];
 };
 
 }  // namespace wendle

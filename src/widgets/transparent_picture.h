@@ -1,0 +1,31 @@
+// A bitmap resource drawn with its bottom-left pixel's colour transparent, so
+// that an item's background (the highlight of a selected item) shows through.
+#pragma once
+
+#include <windows.h>
+
+namespace wendle {
+
+class TransparentPicture {
+  public:
+    TransparentPicture() = default;
+    ~TransparentPicture();
+    TransparentPicture(const TransparentPicture&) = delete;
+    TransparentPicture& operator=(const TransparentPicture&) = delete;
+
+    // False when the resource is missing; the picture then draws nothing.
+    bool Load(HINSTANCE module, const char* name);
+    void Draw(HDC dc, int x, int y) const;
+
+    bool Loaded() const { return image_ != nullptr; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+
+  private:
+    HBITMAP image_ = nullptr;  // transparent pixels made black
+    HBITMAP mask_ = nullptr;   // white where the background shows through
+    int width_ = 0;
+    int height_ = 0;
+};
+
+}  // namespace wendle
