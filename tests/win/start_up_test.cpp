@@ -6,6 +6,7 @@
 
 #include "dialog_watch.h"
 #include "main/main_ids.h"
+#include "main/main_layout.h"
 #include "main/main_window.h"
 #include "widgets/about_ids.h"
 #include "support/bench.h"
@@ -145,6 +146,66 @@ TEST(StartUp, AboutWindowOpensAtTheMainWindowsCornerWithTheVersions) {
         SetWindowPos(wendle.MainWindow(), nullptr, 120, 90, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
+}
+
+}  // namespace
+
+namespace {
+
+RECT ClientRectOf(HWND control) {
+    RECT r = bench::WindowRect(control);
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+TEST(StartUp, EveryControlStandsWhereTheTableSays) {
+    bench::Wendle wendle(bench::FreshFolder());
+    for (std::size_t i = 0; i < kMainControlCount; ++i) {
+        const ControlSpec& c = kMainControls[i];
+        SCOPED_TRACE(c.name);
+        HWND control = wendle.Control(c.id);
+        ASSERT_NE(nullptr, control);
+        RECT r = ClientRectOf(control);
+        EXPECT_EQ(c.left, r.left);
+        EXPECT_EQ(c.top, r.top);
+        EXPECT_EQ(c.width, r.right - r.left);
+        // A closed drop-down list takes the height its items give it, and
+        // shows its selected item.
+        if (c.kind == ControlKind::DropDownList || c.kind == ControlKind::DriveChooser) continue;
+        EXPECT_EQ(c.height, r.bottom - r.top);
+        EXPECT_BYTES(c.caption, bench::WindowText(control)) << "caption";
+    }
+}
+
+TEST(StartUp, TabOrderSkipsTheStartButtonUntilItIsEnabled) {
+    const std::string root = bench::FreshFolder();
+    bench::Wendle wendle(root);
+    const int order[] = {IDC_TITLE,           IDC_START_ENCODE,     IDC_INPUT_FILE_NAME,
+                         IDC_INPUT_FILE_OPEN, IDC_ARTIST,           IDC_ALBUM,
+                         IDC_COMMENT,         IDC_DRIVE_COMBO_BOX1, IDC_DIRECTORY_LIST_BOX1,
+                         IDC_BITRATE,         IDC_OUTPUT_FILE_PATH, IDC_NEW_DIRECTORY,
+                         IDC_OUTPUT_FILE_NAME};
+    auto next = [&](int id) {
+        return GetDlgCtrlID(GetNextDlgTabItem(wendle.MainWindow(), wendle.Control(id), FALSE));
+    };
+    EXPECT_EQ(IDC_INPUT_FILE_NAME, next(IDC_TITLE));
+    ASSERT_TRUE(bench::WriteFileBytes(root + "\\a.wav", "RIFF"));
+    wendle.SetText(IDC_INPUT_FILE_NAME, root + "\\a.wav");
+    for (std::size_t i = 0; i + 1 < sizeof order / sizeof order[0]; ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(order[i + 1], next(order[i]));
+    }
+    EXPECT_EQ(IDC_TITLE, next(IDC_OUTPUT_FILE_NAME));
+}
+
+TEST(StartUp, TheReadOnlyFieldsRefuseTyping) {
+    bench::Wendle wendle(bench::FreshFolder());
+    for (int id : {IDC_INPUT_FILE_NAME, IDC_OUTPUT_FILE_PATH}) {
+        SendMessageA(wendle.Control(id), WM_CHAR, 'x', 1);
+        EXPECT_EQ("", wendle.Text(id));
+    }
+    SendMessageA(wendle.Control(IDC_TITLE), WM_CHAR, 'x', 1);
+    EXPECT_EQ("x", wendle.Text(IDC_TITLE));
 }
 
 }  // namespace
