@@ -109,14 +109,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
     auto* request = reinterpret_cast<Request*>(GetWindowLongPtrA(dialog, DWLP_USER));
     switch (message) {
         case WM_INITDIALOG:
-            request = reinterpret_cast<Request*>(lParam);
-            SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            try {
-                Build(dialog, *request);
-            } catch (...) {
-                request->failure = std::current_exception();
-                EndDialog(dialog, -1);
-            }
+            InitModalDialog<Request>(dialog, lParam, &Build);
             return FALSE;  // the focus is on OK already
         case WM_COMMAND:
             if (HIWORD(wParam) != BN_CLICKED) return FALSE;

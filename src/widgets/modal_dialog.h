@@ -13,6 +13,22 @@ namespace wendle {
 // in `failure` is raised here; a dialog that could not be shown raises too.
 int RunModalDialog(DLGPROC procedure, LPARAM request, const std::exception_ptr& failure);
 
+// WM_INITDIALOG of such a dialog: keeps the request (which has a `failure`
+// member) with the dialog and builds it; a failure ends the dialog and is kept
+// for RunModalDialog to raise, so that none leaves the dialog procedure.
+template <class Request>
+Request* InitModalDialog(HWND dialog, LPARAM lParam, void (*build)(HWND, Request&)) {
+    auto* request = reinterpret_cast<Request*>(lParam);
+    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+    try {
+        build(dialog, *request);
+    } catch (...) {
+        request->failure = std::current_exception();
+        EndDialog(dialog, -1);
+    }
+    return request;
+}
+
 // The dialog measures: the width of "A".."Z" "a".."z" in one line / 52, and its height.
 void MeasureLetters(HDC dc, int* charWidth, int* lineHeight);
 
