@@ -46,6 +46,7 @@ extern const std::size_t kMainMenuCount;
 
 extern const char* const kBitrateItems[];
 extern const std::size_t kBitrateItemCount;
+const int kBitrateItemHeight = 12;
 
 constexpr int kMainClientWidth = 473;
 constexpr int kMainClientHeight = 441;

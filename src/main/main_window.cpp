@@ -65,7 +65,11 @@ void DrawOwnerDrawn(const DRAWITEMSTRUCT& item, const ControlSpec& c) {
     RECT r = item.rcItem;
     if (c.kind == ControlKind::Frame) {
         if (c.properties & kRaisedFrame) {
-            DrawEdge(item.hDC, &r, BDR_RAISEDINNER | BDR_SUNKENOUTER, BF_RECT);
+            // A ridge: a shadowed outline one pixel in, a lit one over it.
+            RECT shadow = {r.left + 1, r.top + 1, r.right, r.bottom};
+            RECT lit = {r.left, r.top, r.right - 1, r.bottom - 1};
+            FrameRect(item.hDC, &shadow, GetSysColorBrush(COLOR_BTNSHADOW));
+            FrameRect(item.hDC, &lit, GetSysColorBrush(COLOR_BTNHIGHLIGHT));
         } else {
             DrawEdge(item.hDC, &r, BDR_RAISEDINNER, BF_RECT);
         }
@@ -174,6 +178,13 @@ void TMainWindow::CreateControls() {
     HWND bitrate = Control(IDC_BITRATE);
     for (std::size_t i = 0; i < kBitrateItemCount; ++i) {
         SendMessageA(bitrate, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kBitrateItems[i]));
+    }
+    // Set on the dropped list itself: a combo box passes the item height on
+    // only when it draws its items itself.
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof parts;
+    if (GetComboBoxInfo(bitrate, &parts)) {
+        SendMessageA(parts.hwndList, LB_SETITEMHEIGHT, 0, kBitrateItemHeight);
     }
 }
 

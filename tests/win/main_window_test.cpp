@@ -55,6 +55,43 @@ TEST_F(MainWindowFields, OutputPathFollowsTheFolderList) {
     EXPECT_BYTES("C:\\a\\a\\b", made_->Text(IDC_OUTPUT_FILE_PATH));
 }
 
+// Read from the window's own surface, as painted.
+COLORREF PixelAt(HWND window, int x, int y) {
+    HDC dc = GetDC(window);
+    COLORREF colour = GetPixel(dc, x, y);
+    ReleaseDC(window, dc);
+    return colour;
+}
+
+TEST_F(MainWindowFields, FramesStandRaisedAndTheOutputLabelSitsOnItsBottomEdge) {
+    HWND window = made_->Handle();
+    RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+    const COLORREF lit = GetSysColor(COLOR_BTNHIGHLIGHT), shadow = GetSysColor(COLOR_BTNSHADOW);
+    // Bevel3, a raised box: lit top and left, shadowed bottom and right.
+    EXPECT_EQ(lit, PixelAt(window, 8, 200));
+    EXPECT_EQ(lit, PixelAt(window, 200, 88));
+    EXPECT_EQ(shadow, PixelAt(window, 8 + 457 - 1, 200));
+    EXPECT_EQ(shadow, PixelAt(window, 200, 88 + 289 - 1));
+    // Bevel1, a raised frame: a ridge, lit outside at the top and left and
+    // inside at the bottom and right.
+    EXPECT_EQ(lit, PixelAt(window, 16, 200));
+    EXPECT_EQ(shadow, PixelAt(window, 17, 200));
+    EXPECT_EQ(lit, PixelAt(window, 16 + 249 - 2, 200));
+    EXPECT_EQ(shadow, PixelAt(window, 16 + 249 - 1, 200));
+    EXPECT_EQ(lit, PixelAt(window, 100, 96));
+    EXPECT_EQ(shadow, PixelAt(window, 100, 96 + 209 - 1));
+    // "出力先" (280, 104, 57 x 17): its lowest inked row near the bottom edge.
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    int lowest = -1;
+    for (int y = 104; y < 104 + 17; ++y) {
+        for (int x = 280; x < 280 + 57; ++x) {
+            if (PixelAt(window, x, y) != face) lowest = y;
+        }
+    }
+    EXPECT_GE(lowest, 104 + 17 - 2);  // centred, it would end three rows higher
+    EXPECT_LT(lowest, 104 + 17);
+}
+
 TEST_F(MainWindowFields, ADriveThatIsNotReadyIsReportedOnceAndTheChooserGoesBack) {
     const char drive = made_->DriveComboBox1().Drive();
     const std::string folder = made_->DirectoryListBox1().Folder();

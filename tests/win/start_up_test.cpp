@@ -24,6 +24,8 @@ TEST(StartUp, WindowAsItFirstAppears) {
     EXPECT_NE(nullptr, bench::FindTopLevel(wendle.ProcessId(), "TApplication", "Wendle"));
     EXPECT_EQ(1, SendMessageA(wendle.Control(IDC_BITRATE), CB_GETCURSEL, 0, 0));
     EXPECT_EQ(" 160 kbps ( Default )", wendle.Text(IDC_BITRATE));
+    EXPECT_EQ(12, SendMessageA(wendle.Control(IDC_BITRATE), CB_GETITEMHEIGHT, 0, 0));
+    EXPECT_EQ(16, SendMessageA(wendle.Control(IDC_DIRECTORY_LIST_BOX1), LB_GETITEMHEIGHT, 0, 0));
     EXPECT_FALSE(IsWindowEnabled(wendle.Control(IDC_START_ENCODE)));
     for (int id : {IDC_TITLE, IDC_ARTIST, IDC_ALBUM, IDC_COMMENT, IDC_INPUT_FILE_NAME,
                    IDC_OUTPUT_FILE_NAME, IDC_OUTPUT_FILE_PATH}) {

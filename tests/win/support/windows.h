@@ -33,6 +33,9 @@ bool PressButton(HWND dialog, const std::string& caption);
 void PressKey(HWND dialog, WPARAM key);
 // True once the window's thread has gone back to waiting for messages.
 bool Settled(HWND window);
+// Saves what the screen shows of the window as <build dir>/artifacts/<name>.png,
+// for a person to look at; false when it could not be written.
+bool SavePicture(HWND window, const std::string& name);
 
 // Wendle started by a test in a folder of its choice, closed when done.
 class Wendle {

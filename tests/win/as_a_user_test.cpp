@@ -1,0 +1,299 @@
+// The real program driven from outside as a person uses it: the WAVE file
+// chosen in the open dialog, folders opened by double-click and Enter, keys
+// typed, list items picked, dialogs answered; then what the window shows.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "main/main_ids.h"
+#include "support/bench.h"
+#include "support/texts.h"
+#include "support/windows.h"
+
+namespace {
+
+using namespace wendle;
+namespace texts = bench::texts;
+
+const char kOpenTitle[] = "\x8A\x4A\x82\xAD";                                       // 開く
+const char kNewFolderTitle[] = "\x83\x74\x83\x48\x83\x8B\x83\x5F\x8D\xEC\x90\xAC";  // フォルダ作成
+const char kNotReady[] =  // \nドライブの準備が出来ていません
+    "\n\x83\x68\x83\x89\x83\x43\x83\x75\x82\xCC\x8F\x80\x94\xF5\x82\xAA\x8F\x6F\x97\x88\x82\xC4"
+    "\x82\xA2\x82\xDC\x82\xB9\x82\xF1";
+const char kCreationFailed[] =  // \n作成できませんでした
+    "\n\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD";
+const int kNameBox = 0x47C;  // the open dialog's file name box
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// Each byte a keystroke of its own, as typing it gives.
+void Type(HWND control, const std::string& keys) {
+    for (char key : keys) SendMessageA(control, WM_CHAR, static_cast<unsigned char>(key), 1);
+}
+
+// Everything selected, then Backspace.
+void Erase(HWND edit) {
+    SendMessageA(edit, EM_SETSEL, 0, -1);
+    SendMessageA(edit, WM_CHAR, '\b', 1);
+}
+
+void PressKey(HWND control, WPARAM key) {
+    SendMessageA(control, WM_KEYDOWN, key, 1);
+    if (key == VK_RETURN) SendMessageA(control, WM_CHAR, '\r', 1);
+    SendMessageA(control, WM_KEYUP, key, 0xC0000001);
+}
+
+class AsAUser : public testing::Test {
+  protected:
+    void SetUp() override {
+        root_ = bench::FreshFolder();
+        start_ = root_ + "\\start";
+        CreateDirectoryA(start_.c_str(), nullptr);
+        ASSERT_TRUE(bench::CopyProgram("oggenc_double.exe", start_ + "\\oggenc.exe"));
+        wave_ = root_ + "\\wave" + texts::kSo;
+        CreateDirectoryA(wave_.c_str(), nullptr);
+        input_ = wave_ + "\\take1.wav";
+        ASSERT_TRUE(bench::WriteFileBytes(input_, "RIFF"));
+        encoder_.reportPath = root_ + "\\report.txt";
+        SetEnvironmentVariableA("WENDLE_DOUBLE_REPORT", encoder_.reportPath.c_str());
+    }
+
+    void TearDown() override { SetEnvironmentVariableA("WENDLE_DOUBLE_REPORT", nullptr); }
+
+    // Presses "Wave選択" and answers the open dialog: the path typed into its
+    // name box and opened, or the dialog cancelled when the path is empty.
+    // False when no open dialog appeared.
+    static bool ChooseFile(const bench::Wendle& wendle, const std::string& path) {
+        wendle.Click(IDC_INPUT_FILE_OPEN);
+        HWND dialog = wendle.WaitForDialog(kOpenTitle);
+        if (!dialog) return false;
+        if (!path.empty()) {
+            SendMessageA(GetDlgItem(dialog, kNameBox), WM_SETTEXT, 0,
+                         reinterpret_cast<LPARAM>(path.c_str()));
+        }
+        PostMessageA(GetDlgItem(dialog, path.empty() ? IDCANCEL : IDOK), BM_CLICK, 0, 0);
+        return bench::WaitUntil([&] { return !IsWindow(dialog); }) &&
+               bench::Settled(wendle.MainWindow());
+    }
+
+    // Presses "フォルダ作成" and answers the prompt with the name typed and
+    // OK, or with ｷｬﾝｾﾙ when `name` is null.
+    static void NewFolder(const bench::Wendle& wendle, const char* name) {
+        wendle.Click(IDC_NEW_DIRECTORY);
+        HWND prompt = wendle.WaitForDialog(kNewFolderTitle);
+        ASSERT_NE(nullptr, prompt);
+        if (name) {
+            std::vector<HWND> edits = bench::Children(prompt, "Edit");
+            ASSERT_EQ(1u, edits.size());
+            Type(edits[0], name);
+        }
+        EXPECT_TRUE(bench::PressButton(prompt, name ? "OK" : texts::kCancel));
+        EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindow(prompt); }));
+    }
+
+    static HWND List(const bench::Wendle& wendle) {
+        return wendle.Control(IDC_DIRECTORY_LIST_BOX1);
+    }
+
+    static int ListCount(const bench::Wendle& wendle) {
+        return static_cast<int>(SendMessageA(List(wendle), LB_GETCOUNT, 0, 0));
+    }
+
+    // A double-click on the list's item as the mouse makes it.
+    static void DoubleClickFolder(const bench::Wendle& wendle, int index) {
+        RECT r{};
+        SendMessageA(List(wendle), LB_GETITEMRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&r));
+        LPARAM at = MAKELPARAM(r.left + 40, (r.top + r.bottom) / 2);
+        SendMessageA(List(wendle), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        SendMessageA(List(wendle), WM_LBUTTONUP, 0, at);
+        SendMessageA(List(wendle), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+        SendMessageA(List(wendle), WM_LBUTTONUP, 0, at);
+    }
+
+    std::string root_, start_, wave_, input_;
+    bench::EncoderDouble encoder_;
+};
+
+// The folder list is on the start folder: its items are the drive root, the
+// folders down to the start folder, then the start folder's subfolders.
+TEST_F(AsAUser, OneEncodeFromChoosingTheFileToTheEncoder) {
+    const std::string out = start_ + "\\out" + texts::kHyou;  // ends in trail byte 0x5C
+    CreateDirectoryA(out.c_str(), nullptr);
+    bench::Wendle wendle(start_);
+    ASSERT_TRUE(wendle.Running());
+    EXPECT_TRUE(bench::SavePicture(wendle.MainWindow(), "main_window_at_start"));
+
+    ASSERT_TRUE(ChooseFile(wendle, input_));
+    EXPECT_BYTES(input_, wendle.Text(IDC_INPUT_FILE_NAME));
+    EXPECT_EQ("take1.ogg", wendle.Text(IDC_OUTPUT_FILE_NAME));
+    // The first choice takes the folder the list shows, not the WAVE file's.
+    EXPECT_BYTES(start_ + "\\take1.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_TRUE(IsWindowEnabled(wendle.Control(IDC_START_ENCODE)));
+
+    DoubleClickFolder(wendle, ListCount(wendle) - 1);
+    EXPECT_BYTES(out + "\\take1.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+
+    Type(wendle.Control(IDC_TITLE), "Morning \"Song\"");
+    Type(wendle.Control(IDC_ARTIST), "Demo");
+    wendle.SetText(IDC_ALBUM, std::string("Live ") + texts::kHyou + texts::kSo);  // pasted
+    Type(wendle.Control(IDC_COMMENT), "first take");
+    PressKey(wendle.Control(IDC_BITRATE), VK_DOWN);
+    EXPECT_EQ(" 192 kbps", wendle.Text(IDC_BITRATE));
+    EXPECT_TRUE(bench::SavePicture(wendle.MainWindow(), "main_window_chosen"));
+
+    wendle.Click(IDC_START_ENCODE);
+    ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); })) << "the encoder never ran";
+    EXPECT_TRUE(bench::WaitUntil([&] { return IsWindowVisible(wendle.MainWindow()) != FALSE; }));
+    const std::vector<std::string> expected = {start_ + "\\oggenc.exe",
+                                               "-b192",
+                                               "-tMorning \"Song\"",
+                                               "-aDemo",
+                                               std::string("-lLive ") + texts::kHyou + texts::kSo,
+                                               "-cCOMMENT=first take",
+                                               "-ntake1.ogg",
+                                               input_};
+    ASSERT_EQ(expected.size(), encoder_.argv.size());
+    for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_BYTES(expected[i], encoder_.argv[i]);
+    EXPECT_BYTES(out, encoder_.currentDirectory);
+    EXPECT_TRUE(Exists(out + "\\take1.ogg"));
+    EXPECT_TRUE(bench::Settled(wendle.MainWindow()));
+    EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
+}
+
+TEST_F(AsAUser, TheSameFileAgainChangesNothingUnlessTheNameWasEmptied) {
+    bench::Wendle wendle(start_);
+    ASSERT_TRUE(ChooseFile(wendle, input_));
+    ASSERT_TRUE(ChooseFile(wendle, input_));
+    EXPECT_EQ("take1.ogg", wendle.Text(IDC_OUTPUT_FILE_NAME));
+    EXPECT_BYTES(start_ + "\\take1.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+
+    Erase(wendle.Control(IDC_OUTPUT_FILE_NAME));
+    EXPECT_EQ("", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_FALSE(IsWindowEnabled(wendle.Control(IDC_START_ENCODE)));
+    // Chosen again with the name empty, the list moves to the file's folder.
+    ASSERT_TRUE(ChooseFile(wendle, input_));
+    EXPECT_EQ("", wendle.Text(IDC_OUTPUT_FILE_NAME));
+    EXPECT_EQ("", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_FALSE(IsWindowEnabled(wendle.Control(IDC_START_ENCODE)));
+    Type(wendle.Control(IDC_OUTPUT_FILE_NAME), "b");
+    EXPECT_BYTES(wave_ + "\\b", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_TRUE(IsWindowEnabled(wendle.Control(IDC_START_ENCODE)));
+    // Cancelling the dialog changes nothing.
+    ASSERT_TRUE(ChooseFile(wendle, ""));
+    EXPECT_BYTES(input_, wendle.Text(IDC_INPUT_FILE_NAME));
+    EXPECT_BYTES(wave_ + "\\b", wendle.Text(IDC_OUTPUT_FILE_PATH));
+}
+
+TEST_F(AsAUser, TypedNamesKeepThePathsFolderPartAndFollowTheList) {
+    const std::string music = start_ + "\\Music";
+    CreateDirectoryA(music.c_str(), nullptr);
+    bench::Wendle wendle(start_);
+    HWND name = wendle.Control(IDC_OUTPUT_FILE_NAME);
+    PressKey(List(wendle), VK_END);
+    PressKey(List(wendle), VK_RETURN);
+
+    // Each keystroke recomposes the path from its own folder part.
+    const char* const paths[] = {"\\a", "\\a\\", "\\a\\a\\b"};
+    const char keys[] = "a\\b";
+    for (int i = 0; i < 3; ++i) {
+        Type(name, std::string(1, keys[i]));
+        EXPECT_BYTES(music + paths[i], wendle.Text(IDC_OUTPUT_FILE_PATH));
+    }
+    // No input chosen: a name alone does not enable the start.
+    EXPECT_FALSE(IsWindowEnabled(wendle.Control(IDC_START_ENCODE)));
+
+    Erase(name);
+    EXPECT_EQ("", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    Type(name, "a.ogg");
+    EXPECT_BYTES(music + "\\a.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    // The drive root already ends in its delimiter.
+    PressKey(List(wendle), VK_HOME);
+    PressKey(List(wendle), VK_RETURN);
+    EXPECT_BYTES("C:\\a.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+}
+
+TEST_F(AsAUser, ADriveThatIsNotReadyIsReportedOnceAndTheChooserGoesBack) {
+    bench::Wendle wendle(start_);
+    Type(wendle.Control(IDC_OUTPUT_FILE_NAME), "a.ogg");
+    HWND chooser = wendle.Control(IDC_DRIVE_COMBO_BOX1);
+    // Down the list to the labelled CD-ROM, each drive opened on the way.
+    for (int i = 0; i < 6 && wendle.Text(IDC_DRIVE_COMBO_BOX1).compare(0, 2, "Q:") != 0; ++i) {
+        PostMessageA(chooser, WM_KEYDOWN, VK_DOWN, 1);
+        ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
+        ASSERT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
+    }
+    const std::string onCd = wendle.Text(IDC_DRIVE_COMBO_BOX1);
+    ASSERT_EQ("Q: [WENDLE CD]", onCd);
+    EXPECT_EQ("Q:\\a.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    const int items = ListCount(wendle);
+
+    // Next comes the CD-ROM drive with no medium.
+    PostMessageA(chooser, WM_KEYDOWN, VK_DOWN, 1);
+    HWND dialog = wendle.WaitForDialog(texts::kErrorTitle);
+    ASSERT_NE(nullptr, dialog);
+    bench::DialogView view = bench::ReadDialog(dialog);
+    EXPECT_BYTES(kNotReady, view.message);
+    RECT main = bench::WindowRect(wendle.MainWindow());
+    EXPECT_EQ(main.left + 150, view.outer.left);
+    EXPECT_EQ(main.top + 150, view.outer.top);
+    EXPECT_TRUE(bench::PressButton(dialog, "OK"));
+    ASSERT_TRUE(bench::WaitUntil([&] { return !IsWindow(dialog); }));
+    ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
+    EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle))
+        << "reported twice";
+    EXPECT_EQ(onCd, wendle.Text(IDC_DRIVE_COMBO_BOX1));
+    EXPECT_EQ("Q:\\a.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_EQ(items, ListCount(wendle));
+}
+
+TEST_F(AsAUser, NewFolderIsListedAndAFailedOneStillReloadsTheList) {
+    bench::Wendle wendle(start_);
+    Type(wendle.Control(IDC_OUTPUT_FILE_NAME), "a.ogg");
+    const int items = ListCount(wendle);
+    NewFolder(wendle, "New");
+    ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
+    EXPECT_TRUE(Exists(start_ + "\\New"));
+    EXPECT_EQ(items + 1, ListCount(wendle));
+    EXPECT_BYTES(start_ + "\\a.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+
+    // Cancelled: no reload, so a folder made meanwhile stays unlisted.
+    CreateDirectoryA((start_ + "\\Behind").c_str(), nullptr);
+    NewFolder(wendle, nullptr);
+    ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
+    EXPECT_EQ(items + 1, ListCount(wendle));
+
+    for (const char* name : {"", "New"}) {
+        SCOPED_TRACE(name);
+        NewFolder(wendle, name);
+        HWND dialog = wendle.WaitForDialog(texts::kErrorTitle);
+        ASSERT_NE(nullptr, dialog);
+        bench::DialogView view = bench::ReadDialog(dialog);
+        EXPECT_BYTES(kCreationFailed, view.message);
+        // The one error dialog that stands centred on the screen.
+        EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) / 2 - (view.outer.right - view.outer.left) / 2,
+                  view.outer.left);
+        EXPECT_TRUE(bench::PressButton(dialog, "OK"));
+        ASSERT_TRUE(bench::WaitUntil([&] { return !IsWindow(dialog); }));
+        ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
+        EXPECT_EQ(items + 2, ListCount(wendle));
+    }
+}
+
+// Its folder gone, the present input must not stop another from being chosen.
+TEST_F(AsAUser, TheOpenDialogStillOpensWhenTheInputsFolderIsGone) {
+    bench::Wendle wendle(start_);
+    ASSERT_TRUE(ChooseFile(wendle, input_));
+    ASSERT_TRUE(DeleteFileA(input_.c_str()));
+    ASSERT_TRUE(RemoveDirectoryA(wave_.c_str()));
+    ASSERT_TRUE(bench::WriteFileBytes(start_ + "\\other.wav", "RIFF"));
+    ASSERT_TRUE(ChooseFile(wendle, start_ + "\\other.wav"));
+    EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
+    EXPECT_BYTES(start_ + "\\other.wav", wendle.Text(IDC_INPUT_FILE_NAME));
+    EXPECT_EQ("other.ogg", wendle.Text(IDC_OUTPUT_FILE_NAME));
+    EXPECT_BYTES(start_ + "\\other.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+}
+
+}  // namespace
