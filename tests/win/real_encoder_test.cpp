@@ -132,6 +132,17 @@ class RealEncoder : public testing::Test {
         EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
     }
 
+    std::vector<std::string> OggNames() const {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA entry;
+        HANDLE search = FindFirstFileA((out_ + "\\*.ogg").c_str(), &entry);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do names.push_back(entry.cFileName);
+        while (FindNextFileA(search, &entry));
+        FindClose(search);
+        return names;
+    }
+
     bridge::WineHost host_;
     std::string root_, start_, wave_, out_;
 };
@@ -180,6 +191,38 @@ TEST_F(RealEncoder, EveryBitRateWithTagsAsTypedAndAPerCentSignInTheName) {
         EXPECT_EQ(u8"100% \"live\"", tags["COMMENT"]) << listing;
     }
     EXPECT_EQ((std::vector<std::string>{"128", "160", "192", "256", "350"}), rates);
+}
+
+// Windows names ignore case and the host's do not: the confirmed overwrite of
+// take1.ogg typed as TAKE1.OGG must replace that file, not add a second one.
+TEST_F(RealEncoder, AConfirmedOverwriteInAnotherCaseReplacesTheFile) {
+    const std::string input = wave_ + "\\take1.wav";
+    ASSERT_TRUE(bench::WriteFileBytes(input, Wave(2, 44100, 500)));
+    ASSERT_TRUE(bench::WriteFileBytes(out_ + "\\take1.ogg", "old"));
+    bench::Wendle wendle(start_);
+    ASSERT_TRUE(wendle.Running());
+    wendle.SetText(IDC_INPUT_FILE_NAME, input);
+    wendle.SetText(IDC_OUTPUT_FILE_NAME, "TAKE1.OGG");
+    wendle.SetText(IDC_OUTPUT_FILE_PATH, out_ + "\\TAKE1.OGG");
+    Start(wendle);
+    HWND dialog = wendle.WaitForDialog(texts::kConfirmTitle);
+    ASSERT_NE(nullptr, dialog) << "no overwrite question";
+    EXPECT_TRUE(bench::PressButton(dialog, "OK"));
+    HWND main = wendle.MainWindow();
+    std::string bytes;
+    const auto replaced = [&] {
+        return bench::ReadFileBytes(out_ + "\\take1.ogg", &bytes) && bytes != "old";
+    };
+    // Either sign means the encoder has started: the window is hidden, or
+    // it has written its file, whichever file that is.
+    ASSERT_TRUE(bench::WaitUntil(
+        [&] { return !IsWindowVisible(main) || replaced() || OggNames().size() != 1; }, 60000))
+        << "the encoder never ran";
+    ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 60000));
+    EXPECT_TRUE(bench::Settled(main));
+    EXPECT_EQ(std::vector<std::string>{"take1.ogg"}, OggNames());
+    ASSERT_TRUE(replaced());
+    EXPECT_EQ("OggS", bytes.substr(0, 4));
 }
 
 TEST_F(RealEncoder, ABitRateTheEncoderRejectsIsReportedAfterTheWindowReturns) {
