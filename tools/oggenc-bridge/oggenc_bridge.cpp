@@ -43,7 +43,8 @@ int main(int argc, char** argv) {
     }
     const long status = host.Run(native);
     if (status < 0) {
-        std::fputs("oggenc.exe: the host's /bin/sh could not be started\n", stderr);
+        std::fputs("oggenc.exe: the native encoder could not be started or did not end normally\n",
+                   stderr);
         return 2;
     }
     return static_cast<int>(status);

@@ -9,7 +9,7 @@ namespace bridge {
 
 class WineHost {
   public:
-    // Empty Available() when the program does not run under Wine.
+    // Available() is false when the program does not run under Wine.
     WineHost();
     bool Available() const { return spawn_ != nullptr && unixFileName_ != nullptr; }
 
@@ -19,7 +19,7 @@ class WineHost {
     std::string CurrentHostFolder() const;
 
     // Runs a host program found on the host's PATH and waits for its end.
-    // Its exit code, or negative when it could not be started.
+    // Its exit code; negative when it could not start or was ended by a signal.
     long Run(const std::vector<std::string>& argv) const;
 
   private:
