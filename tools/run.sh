@@ -11,6 +11,16 @@ for preset in win64 win32; do
     cmake --build --preset "$preset" -j "$(nproc)" --target wendle >/dev/null
 done
 echo "built: build/win32/bin/wendle.exe (shipped, 32-bit) and build/win64/bin/wendle.exe (run here)"
+# Wendle runs oggenc.exe from the folder it was started from: here that is the
+# bridge to the host's own oggenc.
+if command -v oggenc >/dev/null 2>&1; then
+    cmake --build --preset win64 -j "$(nproc)" --target oggenc_bridge >/dev/null
+    cp build/win64/bin/oggenc_bridge.exe build/win64/bin/oggenc.exe
+    echo "encoder: build/win64/bin/oggenc.exe hands each job to $(command -v oggenc)"
+else
+    echo "encoder: skipped, no native oggenc on this host (package vorbis-tools);" \
+        "Wendle will say that oggenc.exe is missing"
+fi
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     # Wine's desktop follows the display its server started on: use a server
     # of this display's own, not the tests' one on the virtual display.

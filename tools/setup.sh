@@ -18,6 +18,17 @@ if [ ${#missing[@]} -gt 0 ]; then
     DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
 
+# The encoder bridge (tools/oggenc-bridge) hands Wendle's jobs to the host's own
+# oggenc, and the encoder tests read its files with ogginfo and vorbiscomment.
+# Without them Wendle still runs; those tests skip, and fail under CI.
+if ! dpkg-query -W -f='${Status}' vorbis-tools 2>/dev/null | grep -q 'install ok installed'; then
+    echo "setup: installing vorbis-tools"
+    { $sudo apt-get update -qq &&
+        DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends \
+            vorbis-tools >/dev/null; } ||
+        echo "setup: vorbis-tools could not be installed: there is no native encoder" >&2
+fi
+
 # Wine takes its ANSI code page from the locale: ja_JP.UTF-8 gives 932.
 if ! locale -a 2>/dev/null | grep -qix 'ja_JP.utf8'; then
     echo "setup: generating the ja_JP.UTF-8 locale"

@@ -1,0 +1,247 @@
+// Encodes through the real program's window with the bridge to the host's own
+// oggenc, and reads the Ogg files back with the host's ogginfo and
+// vorbiscomment: the bit rate chosen and every tag as it was typed.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "main/main_ids.h"
+#include "support/bench.h"
+#include "support/texts.h"
+#include "support/windows.h"
+#include "wine_host.h"
+
+namespace {
+
+using namespace wendle;
+namespace texts = bench::texts;
+
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+void PutLittleEndian(std::string& bytes, unsigned value, int size) {
+    for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// A 16-bit PCM WAVE file of a 440 Hz tone.
+std::string Wave(unsigned channels, unsigned rate, unsigned milliseconds) {
+    const unsigned frames = rate * milliseconds / 1000;
+    const unsigned dataSize = frames * channels * 2;
+    std::string bytes = "RIFF";
+    PutLittleEndian(bytes, 36 + dataSize, 4);
+    bytes += "WAVEfmt ";
+    PutLittleEndian(bytes, 16, 4);
+    PutLittleEndian(bytes, 1, 2);  // PCM
+    PutLittleEndian(bytes, channels, 2);
+    PutLittleEndian(bytes, rate, 4);
+    PutLittleEndian(bytes, rate * channels * 2, 4);
+    PutLittleEndian(bytes, channels * 2, 2);
+    PutLittleEndian(bytes, 16, 2);
+    bytes += "data";
+    PutLittleEndian(bytes, dataSize, 4);
+    for (unsigned frame = 0; frame < frames; ++frame) {
+        const double phase = 2 * 3.14159265358979 * 440 * frame / rate;
+        const int sample = static_cast<int>(std::lround(12000 * std::sin(phase)));
+        for (unsigned channel = 0; channel < channels; ++channel) {
+            PutLittleEndian(bytes, static_cast<unsigned>(sample) & 0xFFFF, 2);
+        }
+    }
+    return bytes;
+}
+
+// vorbiscomment's lines as field name (upper case) and value.
+std::map<std::string, std::string> Comments(const std::string& listing) {
+    std::map<std::string, std::string> fields;
+    std::size_t start = 0;
+    while (start < listing.size()) {
+        std::size_t end = listing.find('\n', start);
+        if (end == std::string::npos) end = listing.size();
+        const std::string line = listing.substr(start, end - start);
+        const std::size_t equals = line.find('=');
+        if (equals != std::string::npos) {
+            std::string name = line.substr(0, equals);
+            for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+            fields[name] = line.substr(equals + 1);
+        }
+        start = end + 1;
+    }
+    return fields;
+}
+
+class RealEncoder : public testing::Test {
+  protected:
+    void SetUp() override {
+        if (!host_.Available()) GTEST_SKIP() << "not under Wine";
+        if (host_.Run({"/bin/sh", "-c",
+                       "for t in oggenc ogginfo vorbiscomment; do command -v $t >/dev/null || "
+                       "exit 1; done",
+                       "sh"}) != 0) {
+            // tools/setup.sh installs them: CI must never pass by skipping.
+            char ci[8];
+            const char kMissing[] = "no native oggenc, ogginfo or vorbiscomment (vorbis-tools)";
+            if (GetEnvironmentVariableA("CI", ci, sizeof ci) > 0) FAIL() << kMissing;
+            GTEST_SKIP() << kMissing;
+        }
+        root_ = bench::FreshFolder();
+        start_ = root_ + "\\start";
+        CreateDirectoryA(start_.c_str(), nullptr);
+        ASSERT_TRUE(bench::CopyProgram("oggenc_bridge.exe", start_ + "\\oggenc.exe"));
+        // Folders with a blank and a per cent sign, ending in a trail byte 0x5C.
+        wave_ = root_ + "\\wave " + texts::kSo;
+        out_ = root_ + "\\100% out" + texts::kHyou;
+        CreateDirectoryA(wave_.c_str(), nullptr);
+        CreateDirectoryA(out_.c_str(), nullptr);
+    }
+
+    // A host tool run on a Windows file: its exit code, its output and errors.
+    long HostTool(const char* tool, const std::string& option, const std::string& file,
+                  std::string* output) {
+        const std::string report = root_ + "\\host-tool.txt";
+        DeleteFileA(report.c_str());
+        const long status = host_.Run({"/bin/sh", "-c", "out=$1; shift; \"$@\" >\"$out\" 2>&1",
+                                       "sh", host_.HostPath(bridge::AnsiToUtf8(report)), tool,
+                                       option, host_.HostPath(bridge::AnsiToUtf8(file))});
+        EXPECT_TRUE(bench::ReadFileBytes(report, output)) << tool << " left no output";
+        return status;
+    }
+
+    void Start(bench::Wendle& wendle) {
+        HWND start = wendle.Control(IDC_START_ENCODE);
+        ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowEnabled(start) != FALSE; }));
+        wendle.Click(IDC_START_ENCODE);
+    }
+
+    // Starts the job and waits for the window to come back. The file appears
+    // only while the window is hidden, so either sign means the job runs.
+    void EncodeAndWait(bench::Wendle& wendle, const std::string& outputPath) {
+        HWND main = wendle.MainWindow();
+        Start(wendle);
+        ASSERT_TRUE(
+            bench::WaitUntil([&] { return Exists(outputPath) || !IsWindowVisible(main); }, 60000))
+            << "the encoder never ran";
+        ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 60000))
+            << "the window did not come back";
+        EXPECT_TRUE(bench::Settled(main));
+        EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
+    }
+
+    std::vector<std::string> OggNames() const {
+        std::vector<std::string> names;
+        WIN32_FIND_DATAA entry;
+        HANDLE search = FindFirstFileA((out_ + "\\*.ogg").c_str(), &entry);
+        if (search == INVALID_HANDLE_VALUE) return names;
+        do names.push_back(entry.cFileName);
+        while (FindNextFileA(search, &entry));
+        FindClose(search);
+        return names;
+    }
+
+    bridge::WineHost host_;
+    std::string root_, start_, wave_, out_;
+};
+
+TEST_F(RealEncoder, EveryBitRateWithTagsAsTypedAndAPerCentSignInTheName) {
+    const std::string input = wave_ + "\\take" + texts::kHyou + ".wav";
+    ASSERT_TRUE(bench::WriteFileBytes(input, Wave(2, 44100, 2000)));
+    bench::Wendle wendle(start_);
+    ASSERT_TRUE(wendle.Running());
+    wendle.SetText(IDC_INPUT_FILE_NAME, input);
+    wendle.SetText(IDC_TITLE, "Morning \"Song\"  -n x");
+    wendle.SetText(IDC_ARTIST, "ソ表 楽団");
+    wendle.SetText(IDC_ALBUM, "C:\\表\\");
+    wendle.SetText(IDC_COMMENT, "100% \"live\"");
+
+    HWND bitrate = wendle.Control(IDC_BITRATE);
+    ASSERT_EQ(5, SendMessageA(bitrate, CB_GETCOUNT, 0, 0));
+    // The rate each item names, read as the user sees it once it is chosen.
+    std::vector<std::string> rates;
+    for (int item = 0; item < 5; ++item) {
+        wendle.SelectBitrate(item);
+        const std::string text = bench::WindowText(bitrate);
+        SCOPED_TRACE(text);
+        const std::string kbps = std::to_string(std::atoi(text.c_str()));
+        rates.push_back(kbps);
+        const std::string name = "50% " + kbps + texts::kSo + ".ogg";
+        const std::string output = out_ + "\\" + name;
+        wendle.SetText(IDC_OUTPUT_FILE_NAME, name);
+        wendle.SetText(IDC_OUTPUT_FILE_PATH, output);
+        EncodeAndWait(wendle, output);
+
+        std::string info;
+        EXPECT_EQ(0, HostTool("ogginfo", "-v", output, &info)) << info;
+        EXPECT_NE(std::string::npos, info.find("New logical stream (#1, serial: ")) << info;
+        EXPECT_NE(std::string::npos, info.find("type vorbis")) << info;
+        EXPECT_NE(std::string::npos, info.find("Channels: 2\nRate: 44100\n")) << info;
+        EXPECT_NE(std::string::npos, info.find("Nominal bitrate: " + kbps + ".000000 kb/s"))
+            << info;
+
+        std::string listing;
+        EXPECT_EQ(0, HostTool("vorbiscomment", "-lR", output, &listing)) << listing;
+        std::map<std::string, std::string> tags = Comments(listing);
+        EXPECT_EQ(u8"Morning \"Song\"  -n x", tags["TITLE"]) << listing;
+        EXPECT_EQ(u8"ソ表 楽団", tags["ARTIST"]) << listing;
+        EXPECT_EQ(u8"C:\\表\\", tags["ALBUM"]) << listing;
+        EXPECT_EQ(u8"100% \"live\"", tags["COMMENT"]) << listing;
+    }
+    EXPECT_EQ((std::vector<std::string>{"128", "160", "192", "256", "350"}), rates);
+}
+
+// Windows names ignore case and the host's do not: the confirmed overwrite of
+// take1.ogg typed as TAKE1.OGG must replace that file, not add a second one.
+TEST_F(RealEncoder, AConfirmedOverwriteInAnotherCaseReplacesTheFile) {
+    const std::string input = wave_ + "\\take1.wav";
+    ASSERT_TRUE(bench::WriteFileBytes(input, Wave(2, 44100, 500)));
+    ASSERT_TRUE(bench::WriteFileBytes(out_ + "\\take1.ogg", "old"));
+    bench::Wendle wendle(start_);
+    ASSERT_TRUE(wendle.Running());
+    wendle.SetText(IDC_INPUT_FILE_NAME, input);
+    wendle.SetText(IDC_OUTPUT_FILE_NAME, "TAKE1.OGG");
+    wendle.SetText(IDC_OUTPUT_FILE_PATH, out_ + "\\TAKE1.OGG");
+    Start(wendle);
+    HWND dialog = wendle.WaitForDialog(texts::kConfirmTitle);
+    ASSERT_NE(nullptr, dialog) << "no overwrite question";
+    EXPECT_TRUE(bench::PressButton(dialog, "OK"));
+    HWND main = wendle.MainWindow();
+    std::string bytes;
+    const auto replaced = [&] {
+        return bench::ReadFileBytes(out_ + "\\take1.ogg", &bytes) && bytes != "old";
+    };
+    // Either sign means the encoder has started: the window is hidden, or
+    // it has written its file, whichever file that is.
+    ASSERT_TRUE(bench::WaitUntil(
+        [&] { return !IsWindowVisible(main) || replaced() || OggNames().size() != 1; }, 60000))
+        << "the encoder never ran";
+    ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 60000));
+    EXPECT_TRUE(bench::Settled(main));
+    EXPECT_EQ(std::vector<std::string>{"take1.ogg"}, OggNames());
+    ASSERT_TRUE(replaced());
+    EXPECT_EQ("OggS", bytes.substr(0, 4));
+}
+
+TEST_F(RealEncoder, ABitRateTheEncoderRejectsIsReportedAfterTheWindowReturns) {
+    const std::string input = wave_ + "\\mono.wav";
+    ASSERT_TRUE(bench::WriteFileBytes(input, Wave(1, 22050, 500)));
+    bench::Wendle wendle(start_);
+    ASSERT_TRUE(wendle.Running());
+    wendle.SetText(IDC_INPUT_FILE_NAME, input);
+    wendle.SetText(IDC_OUTPUT_FILE_PATH, out_ + "\\mono.ogg");
+    wendle.SelectBitrate(4);
+    Start(wendle);
+    HWND dialog = wendle.WaitForDialog(texts::kErrorTitle);
+    ASSERT_NE(nullptr, dialog) << "no error dialog";
+    EXPECT_BYTES(std::string("\n") + texts::kJobFailed, bench::ReadDialog(dialog).message);
+    EXPECT_TRUE(IsWindowVisible(wendle.MainWindow()));
+    // The host's oggenc creates its output before it sets the bit rate up.
+    EXPECT_TRUE(Exists(out_ + "\\mono.ogg")) << "the native encoder never ran";
+    EXPECT_TRUE(bench::PressButton(dialog, "OK"));
+    EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindow(dialog); }));
+}
+
+}  // namespace
