@@ -11,7 +11,7 @@
 
 namespace {
 
-const int kRounds = 11;
+const int kRounds = 15;
 const DWORD kTimeoutMs = 20000;
 
 struct Program {
