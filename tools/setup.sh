@@ -6,7 +6,7 @@ sudo=""
 [ "$(id -u)" -eq 0 ] || sudo=sudo
 
 packages=(cmake make g++ googletest libgtest-dev
-    g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
+    g++-mingw-w64-i686-win32 g++-mingw-w64-x86-64-posix binutils-mingw-w64-i686 binutils-mingw-w64-x86-64
     wine wine64 fonts-wine xvfb xauth x11-utils imagemagick fonts-ipafont-gothic locales)
 missing=()
 for p in "${packages[@]}"; do

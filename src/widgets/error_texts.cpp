@@ -1,6 +1,6 @@
 #include "widgets/error_texts.h"
 
-#include <cstdio>
+#include <string>
 
 namespace wendle {
 
@@ -21,9 +21,7 @@ std::string IoFailureText(std::uint32_t code) {
         case 106:
             return "入力値が数値ではありません";
     }
-    char text[32];
-    std::snprintf(text, sizeof text, "I/O ｴﾗｰ (%d)", static_cast<int>(code));
-    return text;
+    return "I/O ｴﾗｰ (" + std::to_string(static_cast<int>(code)) + ")";
 }
 
 std::string FallbackBoxText(const std::string& text, const PathRules& rules) {

@@ -8,6 +8,7 @@
 #include <system_error>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "app/application.h"
 #include "widgets/dialog_metrics.h"
@@ -126,9 +127,10 @@ std::string EditText(HWND dialog) {
 // bytes, drop the characters just typed or pasted before the caret.
 void KeepWithinLimit(HWND edit) {
     const int length = GetWindowTextLengthW(edit);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextW(edit, &text[0], length + 1)));
-    auto bytes = [](const std::wstring& part) {
+    // A vector, not std::wstring: the shipped program links no wide strings.
+    std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), length + 1)));
+    auto bytes = [](const std::vector<wchar_t>& part) {
         return WideCharToMultiByte(CP_ACP, 0, part.data(), static_cast<int>(part.size()), nullptr,
                                    0, nullptr, nullptr);
     };
@@ -138,9 +140,10 @@ void KeepWithinLimit(HWND edit) {
     SendMessageW(edit, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&caret));
     std::size_t cut = std::min<std::size_t>(caret, text.size());
-    while (cut > 0 && bytes(text) > kPromptLimit) text.erase(--cut, 1);
+    while (cut > 0 && bytes(text) > kPromptLimit) text.erase(text.begin() + --cut);
     while (bytes(text) > kPromptLimit) text.pop_back();
-    SetWindowTextW(edit, text.c_str());
+    text.push_back(L'\0');
+    SetWindowTextW(edit, text.data());
     SendMessageW(edit, EM_SETSEL, cut, cut);
 }
 
