@@ -29,8 +29,8 @@ class TestForm : public Window {
 
     void Create() {
         CreateBound({"AnimateTestForm", 0, COLOR_BTNFACE}, 0, "form",
-                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, outer_, App().Handle(),
-                    nullptr);
+                    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, outer_,
+                    App().Handle(), nullptr);
         window_ = Handle();
         App().RegisterForm(Handle());
         ShowWindow(Handle(), SW_SHOWNOACTIVATE);

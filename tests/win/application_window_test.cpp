@@ -132,8 +132,8 @@ TEST(ApplicationWindow, ProgramSurvivesManyMinimizeRestoreCyclesAndEndsNormally)
     ASSERT_NE(nullptr, app);
     EXPECT_EQ("TApplication", bench::ClassName(app));
     EXPECT_EQ("Wendle", bench::WindowText(app));
-    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE,
-                                 wendle.ProcessId());
+    HANDLE process =
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, wendle.ProcessId());
     ASSERT_NE(nullptr, process);
     RECT before = bench::WindowRect(main);
     for (int cycle = 0; cycle < 25; ++cycle) {
