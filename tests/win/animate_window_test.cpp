@@ -12,7 +12,9 @@
 
 #include "dialog_watch.h"
 #include "support/bench.h"
+#include "support/windows.h"
 #include "widgets/base_window.h"
+#include "widgets/fallback_box.h"
 
 namespace {
 
@@ -282,6 +284,11 @@ TEST_F(AnimateWindowTest, OnlyFlagsExactlyNoSizeNoMoveWhileMinimizedAskForAResto
     EXPECT_TRUE(bench::WaitUntil([&] { return !IsIconic(app); }));
     EXPECT_EQ(1, restored);
     EXPECT_TRUE(IsWindowVisible(main->Handle()));
+
+    // The system's own call when a form is brought forward.
+    App().Minimize();
+    SetWindowPos(main->Handle(), nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    EXPECT_EQ(std::vector<WPARAM>{SC_RESTORE}, TakePostedSysCommands(app));
 }
 
 TEST_F(AnimateWindowTest, AnotherFormsMinimizeIsPostedToTheApplication) {
@@ -384,6 +391,29 @@ TEST_F(AnimateWindowTest, OneInstancePerFormAndTheFirstKeepsWorking) {
     animator->OnMinimize = [&](void*) { ++again; };
     SendMessageA(main->Handle(), WM_SYSCOMMAND, SC_MINIMIZE, 0);
     EXPECT_EQ(1, again);
+}
+
+// Nothing catches it while a form is built: the fallback box shows it.
+TEST_F(AnimateWindowTest, AnUncaughtRefusalReachesTheFallbackBox) {
+    bench::DialogView box;
+    ASSERT_TRUE(dialog_watch::WithDialog(
+        [&] {
+            RunHandler([&] {
+                TestForm form(Rect(100, 100, 300, 300));
+                TAnimateWindow first(form);
+                TAnimateWindow second(form);
+            });
+        },
+        [&](HWND dialog) {
+            box = bench::ReadDialog(dialog);
+            bench::PressButton(dialog, "OK");
+        }));
+    EXPECT_BYTES(std::string(kOnePerForm) + ".", box.message);
+    EXPECT_EQ("Wendle", box.title);
+    // The first instance went with the form it was built for; the main
+    // form's own instance still holds the application window.
+    SendMessageA(app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    EXPECT_EQ(1, minimized);
 }
 
 TEST_F(AnimateWindowTest, RecreatedFormIsTakenOverAgainAndHidingKeepsTheHook) {

@@ -57,6 +57,14 @@ TEST(ApplicationWindow, OwnsTheTaskbarButtonAndEveryForm) {
         EXPECT_TRUE(IsIconic(app));
         EXPECT_FALSE(IsWindowVisible(mainWindow.Handle()));
         EXPECT_FALSE(IsIconic(mainWindow.Handle()));
+        // It was minimized from the main window's top edge: no handler needed.
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        GetWindowPlacement(app, &placement);
+        EXPECT_EQ(before.left, placement.rcNormalPosition.left);
+        EXPECT_EQ(before.top, placement.rcNormalPosition.top);
+        EXPECT_EQ(before.right, placement.rcNormalPosition.right);
+        EXPECT_EQ(before.top, placement.rcNormalPosition.bottom);
         SendMessageA(app, WM_SYSCOMMAND, SC_RESTORE, 0);
         EXPECT_FALSE(IsIconic(app));
         EXPECT_TRUE(IsWindowVisible(mainWindow.Handle()));
