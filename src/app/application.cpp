@@ -52,8 +52,9 @@ void Application::Restore() {
 }
 
 void Application::FormsFollow(WPARAM sizeType) {
-    // Windows hides owned windows with a minimized owner by itself; other
-    // systems leave that to the default procedure, and only in some paths.
+    // Windows hides a minimized owner's windows by itself; Wine only when its
+    // default procedure minimizes the active window. Here every way of
+    // minimizing does it, and a restore shows only what the minimize hid.
     if (sizeType == SIZE_MINIMIZED && !formsHidden_) {
         formsHidden_ = true;
         ShowOwnedPopups(handle_, FALSE);

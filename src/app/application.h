@@ -36,11 +36,10 @@ class Application {
 
   private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    void FormsFollow(WPARAM sizeType);
 
     HINSTANCE module_ = nullptr;
     HWND handle_ = nullptr;
-    void FormsFollow(WPARAM sizeType);
-
     HWND mainForm_ = nullptr;
     bool formsHidden_ = false;
     std::string title_;
