@@ -396,6 +396,7 @@ TEST_F(AnimateWindowTest, OneInstancePerFormAndTheFirstKeepsWorking) {
 // Nothing catches it while a form is built: the fallback box shows it.
 TEST_F(AnimateWindowTest, AnUncaughtRefusalReachesTheFallbackBox) {
     bench::DialogView box;
+    HWND owner = nullptr;
     ASSERT_TRUE(dialog_watch::WithDialog(
         [&] {
             RunHandler([&] {
@@ -406,10 +407,12 @@ TEST_F(AnimateWindowTest, AnUncaughtRefusalReachesTheFallbackBox) {
         },
         [&](HWND dialog) {
             box = bench::ReadDialog(dialog);
+            owner = GetWindow(dialog, GW_OWNER);
             bench::PressButton(dialog, "OK");
         }));
     EXPECT_BYTES(std::string(kOnePerForm) + ".", box.message);
     EXPECT_EQ("Wendle", box.title);
+    EXPECT_EQ(app, owner);
     // The first instance went with the form it was built for; the main
     // form's own instance still holds the application window.
     SendMessageA(app, WM_SYSCOMMAND, SC_MINIMIZE, 0);
