@@ -39,6 +39,31 @@ void Application::RegisterForm(HWND form) {
     if (!mainForm_) mainForm_ = form;
 }
 
+void Application::FormDestroyed(HWND form) {
+    if (form && form == mainForm_) mainForm_ = nullptr;
+}
+
+void Application::Minimize() {
+    if (handle_ && !IsIconic(handle_)) ShowWindow(handle_, SW_MINIMIZE);
+}
+
+void Application::Restore() {
+    if (handle_ && IsIconic(handle_)) ShowWindow(handle_, SW_RESTORE);
+}
+
+void Application::FormsFollow(WPARAM sizeType) {
+    // Windows hides a minimized owner's windows by itself; Wine only when its
+    // default procedure minimizes the active window. Here every way of
+    // minimizing does it, and a restore shows only what the minimize hid.
+    if (sizeType == SIZE_MINIMIZED && !formsHidden_) {
+        formsHidden_ = true;
+        ShowOwnedPopups(handle_, FALSE);
+    } else if (sizeType != SIZE_MINIMIZED && formsHidden_) {
+        formsHidden_ = false;
+        ShowOwnedPopups(handle_, TRUE);
+    }
+}
+
 int Application::Run() {
     MSG msg;
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
@@ -54,10 +79,25 @@ int Application::Run() {
 }
 
 LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_CLOSE) {
-        // Closing the taskbar entry closes the main form, which ends the program.
-        if (Instance().mainForm_) PostMessageA(Instance().mainForm_, WM_CLOSE, 0, 0);
-        return 0;
+    Application& self = Instance();
+    switch (message) {
+        case WM_CLOSE:
+            // Closing the taskbar entry closes the main form, which ends the program.
+            if (self.mainForm_) PostMessageA(self.mainForm_, WM_CLOSE, 0, 0);
+            return 0;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_MINIMIZE) {
+                self.Minimize();
+                return 0;
+            }
+            if ((wParam & 0xFFF0) == SC_RESTORE) {
+                self.Restore();
+                return 0;
+            }
+            break;
+        case WM_SIZE:
+            if (window == self.handle_) self.FormsFollow(wParam);
+            break;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

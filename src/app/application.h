@@ -23,16 +23,25 @@ class Application {
     HWND MainForm() const { return mainForm_; }
     // The first form created becomes the main form; closing it ends the loop.
     void RegisterForm(HWND form);
+    // A destroyed main form is forgotten; the next form registered replaces it.
+    void FormDestroyed(HWND form);
+
+    // The forms hide with the application window and come back with it. Each
+    // does nothing when the window already is in that state.
+    void Minimize();
+    void Restore();
 
     // Runs the message loop until the main form is destroyed.
     int Run();
 
   private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
+    void FormsFollow(WPARAM sizeType);
 
     HINSTANCE module_ = nullptr;
     HWND handle_ = nullptr;
     HWND mainForm_ = nullptr;
+    bool formsHidden_ = false;
     std::string title_;
 };
 

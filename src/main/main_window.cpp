@@ -118,6 +118,7 @@ void TMainWindow::Create() {
     RECT outer = {0, 0, kMainClientWidth, kMainClientHeight};
     AdjustWindowRectEx(&outer, kFormStyle, TRUE, 0);
     OffsetRect(&outer, kMainLeft - outer.left, kMainTop - outer.top);
+    animateWindow1_.SetParent(this);
     CreateBound({kMainWindowClass, 0, COLOR_BTNFACE}, 0, "Wendle", kFormStyle, outer,
                 App().Handle(), CreateMainMenu());
     // A menu bar that wraps takes more room: keep the client area as designed.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "widgets/about_window.h"
+#include "widgets/animate_window.h"
 #include "widgets/base_window.h"
 #include "widgets/directory_list_box.h"
 #include "widgets/drive_combo_box.h"
@@ -45,6 +46,7 @@ class TMainWindow : public Window {
 
     TDirectoryListBox& DirectoryListBox1() { return directoryListBox1_; }
     TDriveComboBox& DriveComboBox1() { return driveComboBox1_; }
+    TAnimateWindow& AnimateWindow1() { return animateWindow1_; }
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -64,6 +66,9 @@ class TMainWindow : public Window {
     TDriveComboBox driveComboBox1_;
     TDirectoryListBox directoryListBox1_;
     TOpenDialog openDialog1_;
+    // Made with the window object, before the window: it takes over the
+    // application window as the first form's animator.
+    TAnimateWindow animateWindow1_{*this};
     TAboutWindow* aboutWindow_ = nullptr;
     // The last text each change handler saw, so it runs only on a real change.
     std::map<int, std::string> seenText_;

@@ -11,6 +11,20 @@ Window::~Window() {
         SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
         DestroyWindow(handle_);
     }
+    for (WindowedPart* part : parts_) part->ParentReleased();
+}
+
+void Window::AddPart(WindowedPart* part) {
+    parts_.push_back(part);
+}
+
+void Window::RemovePart(WindowedPart* part) {
+    for (auto i = parts_.begin(); i != parts_.end(); ++i) {
+        if (*i == part) {
+            parts_.erase(i);
+            return;
+        }
+    }
 }
 
 HWND Window::CreateBound(const ClassInfo& cls, DWORD exStyle, const char* caption, DWORD style,
@@ -36,6 +50,13 @@ HWND Window::CreateBound(const ClassInfo& cls, DWORD exStyle, const char* captio
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // The main form is never minimized by itself: the application is, and
+    // takes every form with it.
+    if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE && handle_ &&
+        handle_ == App().MainForm()) {
+        App().Minimize();
+        return 0;
+    }
     return DefWindowProcA(handle_, message, wParam, lParam);
 }
 
@@ -46,6 +67,7 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
         self->handle_ = window;
         SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
     }
+    if (message == WM_NCDESTROY) App().FormDestroyed(window);
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
@@ -54,7 +76,14 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     try {
         LRESULT reflected = 0;
         if (ReflectToControl(window, message, wParam, lParam, &reflected)) return reflected;
-        return self->HandleMessage(message, wParam, lParam);
+        LRESULT result = self->HandleMessage(message, wParam, lParam);
+        // The parts' windows need the form's: a part may be added meanwhile.
+        if (message == WM_CREATE && result != -1) {
+            for (std::size_t i = 0; i < self->parts_.size(); ++i) {
+                self->parts_[i]->ParentCreated(window);
+            }
+        }
+        return result;
     } catch (...) {
         ShowCaughtFailure();
         return DefWindowProcA(window, message, wParam, lParam);

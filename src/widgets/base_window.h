@@ -5,7 +5,21 @@
 
 #include <windows.h>
 
+#include <vector>
+
 namespace wendle {
+
+// A part of a form with a child window of its own that the form does not make
+// itself: it makes it each time the form's window is created.
+class WindowedPart {
+  public:
+    virtual void ParentCreated(HWND parent) = 0;
+    // The form object is going away; forget it.
+    virtual void ParentReleased() = 0;
+
+  protected:
+    ~WindowedPart() = default;
+};
 
 class Window {
   public:
@@ -15,6 +29,9 @@ class Window {
     virtual ~Window();
 
     HWND Handle() const { return handle_; }
+
+    void AddPart(WindowedPart* part);
+    void RemovePart(WindowedPart* part);
 
   protected:
     struct ClassInfo {
@@ -33,6 +50,7 @@ class Window {
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
     HWND handle_ = nullptr;
+    std::vector<WindowedPart*> parts_;
 };
 
 }  // namespace wendle
