@@ -8,7 +8,7 @@ namespace wendle {
 namespace {
 
 // Two per animator at most, one animator per form: far more than enough.
-constexpr std::size_t kStubCount = 64;
+constexpr std::size_t kStubCount = 16;
 
 struct Slot {
     BoundProcedure procedure;
