@@ -26,6 +26,16 @@ UINT_PTR CALLBACK PlacementHook(HWND hook, UINT message, WPARAM, LPARAM lParam) 
     return 0;
 }
 
+// Loaded when first needed: the common dialogs bring much of the shell with
+// them, which would otherwise slow every start of the program.
+template <class Function>
+Function CommonDialogFunction(const char* name) {
+    static HMODULE module = LoadLibraryA("comdlg32.dll");
+    FARPROC found = module ? GetProcAddress(module, name) : nullptr;
+    if (!found) throw std::runtime_error(std::string("comdlg32.dll has no ") + name);
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(found));
+}
+
 }  // namespace
 
 bool TOpenDialog::Execute(HWND owner) {
@@ -43,14 +53,17 @@ bool TOpenDialog::Execute(HWND owner) {
     request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLEHOOK;
     request.lpfnHook = &PlacementHook;
 
+    auto getOpenFileName = CommonDialogFunction<decltype(&GetOpenFileNameA)>("GetOpenFileNameA");
+    auto extendedError =
+        CommonDialogFunction<decltype(&CommDlgExtendedError)>("CommDlgExtendedError");
     BOOL chosen;
     {
         OtherWindowsDisabled others(owner);
-        chosen = GetOpenFileNameA(&request);
+        chosen = getOpenFileName(&request);
     }
     if (!chosen) {
         // Zero is a cancel or close; anything else is a failure to show it.
-        if (DWORD error = CommDlgExtendedError()) {
+        if (DWORD error = extendedError()) {
             throw std::runtime_error("GetOpenFileNameA failed: " + std::to_string(error));
         }
         return false;
