@@ -12,7 +12,7 @@ namespace wendle {
 enum class ByteKind { Single, Lead, Trail };
 
 class PathRules {
-public:
+  public:
     // A single-byte system: no lead bytes, every byte is a character.
     PathRules() = default;
 
@@ -36,7 +36,7 @@ public:
     std::string LowerCaseDoubleByte(const std::string& text) const;
     std::string UpperCaseDoubleByte(const std::string& text) const;
 
-private:
+  private:
     bool doubleByte_ = false;
     std::bitset<256> leadBytes_;
 };

@@ -14,7 +14,7 @@ constexpr int kResultCancel = 2;
 // Shows the dialog modally over the program's windows and returns the result
 // of the button pressed. The outer top-left corner goes to (x, y); a negative
 // coordinate keeps its centred value, so (-1, -1) is the centred form.
-int ShowMessageDialog(const std::string& text, MessageKind kind, MessageButtons buttons,
-                      int x = -1, int y = -1);
+int ShowMessageDialog(const std::string& text, MessageKind kind, MessageButtons buttons, int x = -1,
+                      int y = -1);
 
 }  // namespace wendle
