@@ -26,23 +26,13 @@ struct Request {
     std::exception_ptr failure;
 };
 
-class MessageFont {
-  public:
-    MessageFont() {
-        NONCLIENTMETRICSA metrics{};
-        // The size without Vista's padded border, which every version accepts.
-        metrics.cbSize = offsetof(NONCLIENTMETRICSA, lfMessageFont) + sizeof(LOGFONTA);
-        SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-        handle_ = CreateFontIndirectA(&metrics.lfMessageFont);
-    }
-    ~MessageFont() { DeleteObject(handle_); }
-    MessageFont(const MessageFont&) = delete;
-    MessageFont& operator=(const MessageFont&) = delete;
-    HFONT Handle() const { return handle_; }
-
-  private:
-    HFONT handle_;
-};
+LOGFONTA MessageFont() {
+    NONCLIENTMETRICSA metrics{};
+    // The size without Vista's padded border, which every version accepts.
+    metrics.cbSize = offsetof(NONCLIENTMETRICSA, lfMessageFont) + sizeof(LOGFONTA);
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+    return metrics.lfMessageFont;
+}
 
 const char* const kCaptions[] = {"OK", "ｷｬﾝｾﾙ"};
 const int kButtonIds[] = {kMessageOkId, kMessageCancelId};
@@ -133,7 +123,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 
 int ShowMessageDialog(const std::string& text, MessageKind kind, MessageButtons buttons, int x,
                       int y) {
-    MessageFont font;
+    DialogFont font(MessageFont());
     const int buttonCount = buttons == MessageButtons::OkCancel ? 2 : 1;
     Request request{text, kind, buttons, font.Handle(), {}, nullptr};
     request.layout = Measure(text, buttonCount, font.Handle());

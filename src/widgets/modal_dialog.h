@@ -29,6 +29,19 @@ Request* InitModalDialog(HWND dialog, LPARAM lParam, void (*build)(HWND, Request
     return request;
 }
 
+// A font made for one showing of a dialog and deleted after it.
+class DialogFont {
+  public:
+    explicit DialogFont(const LOGFONTA& font) : handle_(CreateFontIndirectA(&font)) {}
+    ~DialogFont() { DeleteObject(handle_); }
+    DialogFont(const DialogFont&) = delete;
+    DialogFont& operator=(const DialogFont&) = delete;
+    HFONT Handle() const { return handle_; }
+
+  private:
+    HFONT handle_;
+};
+
 // The dialog measures: the width of "A".."Z" "a".."z" in one line / 52, and its height.
 void MeasureLetters(HDC dc, int* charWidth, int* lineHeight);
 

@@ -30,39 +30,29 @@ struct Request {
 
 // The application's default font: its face and size follow the system's
 // default character set.
-class DefaultFont {
-  public:
-    DefaultFont() {
-        LOGFONTA font{};
-        int points = 8;
-        const char* face = "MS Sans Serif";
-        CHARSETINFO charset{};
-        if (GetSystemMetrics(SM_DBCSENABLED) &&
-            TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(GetACP())),
-                                 &charset, TCI_SRCCODEPAGE)) {
-            if (charset.ciCharset == SHIFTJIS_CHARSET) {
-                points = 9;
-                face = "ＭＳ Ｐゴシック";
-            } else if (charset.ciCharset == CHINESEBIG5_CHARSET) {
-                points = 9;
-                face = "Times New Roman";
-            }
+LOGFONTA DefaultFont() {
+    LOGFONTA font{};
+    int points = 8;
+    const char* face = "MS Sans Serif";
+    CHARSETINFO charset{};
+    if (GetSystemMetrics(SM_DBCSENABLED) &&
+        TranslateCharsetInfo(reinterpret_cast<DWORD*>(static_cast<UINT_PTR>(GetACP())), &charset,
+                             TCI_SRCCODEPAGE)) {
+        if (charset.ciCharset == SHIFTJIS_CHARSET) {
+            points = 9;
+            face = "ＭＳ Ｐゴシック";
+        } else if (charset.ciCharset == CHINESEBIG5_CHARSET) {
+            points = 9;
+            face = "Times New Roman";
         }
-        HDC screen = GetDC(nullptr);
-        font.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
-        ReleaseDC(nullptr, screen);
-        font.lfCharSet = DEFAULT_CHARSET;
-        lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
-        handle_ = CreateFontIndirectA(&font);
     }
-    ~DefaultFont() { DeleteObject(handle_); }
-    DefaultFont(const DefaultFont&) = delete;
-    DefaultFont& operator=(const DefaultFont&) = delete;
-    HFONT Handle() const { return handle_; }
-
-  private:
-    HFONT handle_;
-};
+    HDC screen = GetDC(nullptr);
+    font.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ReleaseDC(nullptr, screen);
+    font.lfCharSet = DEFAULT_CHARSET;
+    lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
+    return font;
+}
 
 PromptLayoutInput Measure(const std::string& prompt, HFONT font) {
     PromptLayoutInput in;
@@ -186,7 +176,7 @@ INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPa
 }  // namespace
 
 bool ShowPromptDialog(const std::string& caption, const std::string& prompt, std::string& value) {
-    DefaultFont font;
+    DialogFont font(DefaultFont());
     Request request{caption, prompt, value, font.Handle(), Measure(prompt, font.Handle()),
                     {},      nullptr};
 

@@ -1,13 +1,13 @@
 #include "support/windows.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 
 #include <gtest/gtest.h>
 
 #include "main/main_ids.h"
 #include "support/bench.h"
+#include "wine_host.h"
 
 namespace bench {
 
@@ -166,36 +166,19 @@ bool Settled(HWND window) {
 bool SavePicture(HWND window, const std::string& name) {
     // Each Wine process paints its own windows: only the X display has the
     // picture, so the display's own screenshot tool takes it.
-    using Spawn = LONG(CDECL*)(char* const* argv, int wait);
-    using UnixName = char*(CDECL*)(LPCWSTR path);
-    auto spawn = reinterpret_cast<Spawn>(
-        reinterpret_cast<void*>(GetProcAddress(GetModuleHandleA("ntdll"), "__wine_unix_spawnvp")));
-    auto unixName = reinterpret_cast<UnixName>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleA("kernel32"), "wine_get_unix_file_name")));
-    if (!spawn || !unixName) return false;
+    const bridge::WineHost host;
+    if (!host.Available()) return false;
     const std::string folder = ProgramDir() + "\\..\\artifacts";
     CreateDirectoryA(folder.c_str(), nullptr);
     const std::string path = folder + "\\" + name + ".png";
-    wchar_t wide[MAX_PATH];
-    if (!MultiByteToWideChar(CP_ACP, 0, path.c_str(), -1, wide, MAX_PATH)) return false;
-    char* unixPath = unixName(wide);
-    if (!unixPath) return false;
-    std::string file = unixPath;
-    HeapFree(GetProcessHeap(), 0, unixPath);
-    RECT r = WindowRect(window);
-    char crop[64];
-    snprintf(crop, sizeof crop, "%ldx%ld+%ld+%ld", r.right - r.left, r.bottom - r.top, r.left,
-             r.top);
     DeleteFileA(path.c_str());
-    char* argv[] = {const_cast<char*>("import"),
-                    const_cast<char*>("-window"),
-                    const_cast<char*>("root"),
-                    const_cast<char*>("-crop"),
-                    crop,
-                    const_cast<char*>("+repage"),
-                    &file[0],
-                    nullptr};
-    return spawn(argv, 1) == 0 && GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    const RECT r = WindowRect(window);
+    const std::string crop = std::to_string(r.right - r.left) + "x" +
+                             std::to_string(r.bottom - r.top) + "+" + std::to_string(r.left) + "+" +
+                             std::to_string(r.top);
+    return host.Run({"import", "-window", "root", "-crop", crop, "+repage",
+                     host.HostPath(bridge::AnsiToUtf8(path))}) == 0 &&
+           GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 Wendle::Wendle(const std::string& startFolder) {
