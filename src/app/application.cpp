@@ -3,8 +3,16 @@
 namespace wendle {
 
 namespace {
+
 const char kClassName[] = "TApplication";
+
+void InsertCharacter(HWND edit, const char (&character)[3]) {
+    // A read-only edit takes no typing, whole characters included.
+    if (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) return;
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(character));
 }
+
+}  // namespace
 
 Application& Application::Instance() {
     static Application application;
@@ -64,14 +72,45 @@ void Application::FormsFollow(WPARAM sizeType) {
     }
 }
 
+bool Application::TakesDoubleByteCharacters(HWND window) const {
+    char name[8];
+    return window && GetAncestor(window, GA_ROOT) == mainForm_ &&
+           GetClassNameA(window, name, sizeof name) && lstrcmpiA(name, "Edit") == 0;
+}
+
+void Application::Dispatch(MSG& msg) {
+    // Tab, arrow and Enter navigation among the controls of a form.
+    HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
+    if (root && root == mainForm_ && IsDialogMessageA(root, &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+}
+
 int Application::Run() {
     MSG msg;
+    // An ANSI window gets a double-byte character as two WM_CHAR messages,
+    // and both IsDialogMessageA and the edit control may convert each byte on
+    // its own. The lead byte waits here for its trail byte, and the edit gets
+    // the pair as one character of text.
+    MSG lead{};
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
-        // Tab, arrow and Enter navigation among the controls of a form.
-        HWND root = msg.hwnd ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-        if (root && root == mainForm_ && IsDialogMessageA(root, &msg)) continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
+        if (lead.hwnd) {
+            if (msg.message == WM_CHAR && msg.hwnd == lead.hwnd) {
+                const char character[3] = {static_cast<char>(lead.wParam),
+                                           static_cast<char>(msg.wParam), '\0'};
+                InsertCharacter(lead.hwnd, character);
+                lead.hwnd = nullptr;
+                continue;
+            }
+            Dispatch(lead);
+            lead.hwnd = nullptr;
+        }
+        if (msg.message == WM_CHAR && msg.wParam < 0x100 &&
+            IsDBCSLeadByte(static_cast<BYTE>(msg.wParam)) && TakesDoubleByteCharacters(msg.hwnd)) {
+            lead = msg;
+            continue;
+        }
+        Dispatch(msg);
     }
     if (handle_) DestroyWindow(handle_);
     handle_ = nullptr;

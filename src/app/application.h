@@ -37,6 +37,8 @@ class Application {
   private:
     static LRESULT CALLBACK WindowProc(HWND, UINT, WPARAM, LPARAM);
     void FormsFollow(WPARAM sizeType);
+    bool TakesDoubleByteCharacters(HWND window) const;
+    void Dispatch(MSG& msg);
 
     HINSTANCE module_ = nullptr;
     HWND handle_ = nullptr;

@@ -33,7 +33,10 @@ std::string BitratePiece(int bitrateIndex) {
 }
 
 std::string QuoteArgument(const std::string& value, const PathRules& rules) {
-    if (!NeedsQuotes(value)) return value;
+    return NeedsQuotes(value) ? Quoted(value, rules) : value;
+}
+
+std::string Quoted(const std::string& value, const PathRules& rules) {
     // The runtime halves backslashes only in a run that ends at a double quote,
     // so such runs are doubled; its double-byte walk never sees a trail byte
     // 0x5C as a backslash, and neither may we.
@@ -74,7 +77,7 @@ std::string BuildCommandLine(const std::string& encoderPath, const EncodeFields&
     // The encoder takes a comment only as TAG=value and drops a bare text.
     if (!fields.comment.empty()) line += OptionPiece(" -c", "COMMENT=" + fields.comment, rules);
     line += OptionPiece(" -n", DoublePercentSigns(fields.outputFileName), rules);
-    line += " \"" + fields.inputFileName + "\"";
+    line += " " + Quoted(fields.inputFileName, rules);
     return line;
 }
 

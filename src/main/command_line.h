@@ -24,6 +24,8 @@ std::string BitratePiece(int bitrateIndex);
 // holds a blank, a tab or a double quote, else unchanged. Trail bytes 0x5C
 // belong to their character and are never taken for backslashes.
 std::string QuoteArgument(const std::string& value, const PathRules& rules);
+// The same rule, always in double quotes.
+std::string Quoted(const std::string& value, const PathRules& rules);
 
 std::string BuildCommandLine(const std::string& encoderPath, const EncodeFields& fields,
                              const PathRules& rules);

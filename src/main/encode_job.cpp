@@ -7,6 +7,7 @@
 #include "main/command_line.h"
 #include "main/main_ids.h"
 #include "main/main_window.h"
+#include "paths/file_names.h"
 #include "paths/file_system.h"
 #include "paths/system_rules.h"
 #include "widgets/message_dialog.h"
@@ -20,6 +21,20 @@ const char kEncoderMissing[] = "oggenc.exeが見つかりません";
 const char kInputMissing[] = "指定の入力ファイルが存在しません";
 const char kFolderMissing[] = "指定の出力先フォルダが存在しません";
 const char kOverwriteQuestion[] = "指定の場所に同名のファイルがあります\n上書きしますか？";
+
+const char* NameRefusal(NameFault fault) {
+    switch (fault) {
+        case NameFault::Character:
+            return "出力ファイル名に使えない文字 ( \\ / : * ? \" < > | ) が含まれています";
+        case NameFault::Device:
+            return "出力ファイル名にデバイス名 ( CON, NUL, COM1 など ) は使えません";
+        case NameFault::Ending:
+            return "出力ファイル名の末尾に空白やピリオドは使えません";
+        case NameFault::None:
+            break;
+    }
+    return nullptr;
+}
 
 }  // namespace
 
@@ -48,19 +63,37 @@ void TMainWindow::StartEncodeClick() {
             failureMessage = kInputMissing;
             throw SilentAbort{};
         }
-        const std::string outputFolder = rules.ExtractPath(Text(IDC_OUTPUT_FILE_PATH));
+        const std::string outputFolder =
+            OutputFolderOf(Text(IDC_OUTPUT_FILE_PATH), fields.outputFileName, rules);
         if (!FolderExists(outputFolder)) {
             failureMessage = kFolderMissing;
             throw SilentAbort{};
         }
-        if (FileExists(outputFolder + fields.outputFileName) &&
-            ShowMessageDialog(kOverwriteQuestion, MessageKind::Confirmation,
-                              MessageButtons::OkCancel, at.x, at.y) != kResultOk) {
+        // The encoder would write another file than the one named, or a device.
+        if (const char* refusal = NameRefusal(CheckFileName(fields.outputFileName, rules))) {
+            failureMessage = refusal;
+            throw SilentAbort{};
+        }
+        const std::string output = outputFolder + fields.outputFileName;
+        const bool replacing = FileExists(output);
+        if (replacing && ShowMessageDialog(kOverwriteQuestion, MessageKind::Confirmation,
+                                           MessageButtons::OkCancel, at.x, at.y) != kResultOk) {
             return;
         }
         ChangeCurrentDirectory(outputFolder);
-        // A failed start or a failed encode must not look like a finished one.
-        if (!RunEncoder()) throw SilentAbort{};
+        // The old file stays until the new one is written: the encoder opens
+        // its output before it may reject the job.
+        std::string setAside;
+        if (replacing && (setAside = SetFileAside(output)).empty()) throw SilentAbort{};
+        if (RunEncoder()) {
+            if (!setAside.empty()) RemoveFile(setAside);
+            return;
+        }
+        // A failed start or a failed encode must not look like a finished one,
+        // and leaves the folder as it was.
+        RemoveFile(output);
+        if (!setAside.empty()) RenameFile(setAside, output);
+        throw SilentAbort{};
     } catch (...) {
         ShowMessageDialog("\n" + failureMessage, MessageKind::Error, MessageButtons::Ok, at.x,
                           at.y);

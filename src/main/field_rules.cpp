@@ -2,8 +2,10 @@
 #include "main/main_ids.h"
 #include "main/main_window.h"
 #include "app/failure.h"
+#include "paths/file_names.h"
 #include "paths/file_system.h"
 #include "paths/system_rules.h"
+#include "widgets/folder_items.h"
 #include "widgets/prompt_dialog.h"
 #include "widgets/message_dialog.h"
 
@@ -16,13 +18,14 @@ void TMainWindow::InputFileNameChange() {
 }
 
 void TMainWindow::OutputFileNameChange() {
-    const PathRules& rules = SystemPathRules();
-    if (Text(IDC_OUTPUT_FILE_NAME).empty()) SetText(IDC_OUTPUT_FILE_PATH, "");
+    const std::string name = Text(IDC_OUTPUT_FILE_NAME);
+    if (name.empty()) SetText(IDC_OUTPUT_FILE_PATH, "");
     // An empty path is composed again from the folder list's folder.
     if (Text(IDC_OUTPUT_FILE_PATH).empty()) directoryListBox1_.Reload();
-    // The folder part comes from the path field itself, not from the folder list.
+    // Always the folder list's folder: a name that holds a delimiter, set by
+    // another program, must not move the path's folder.
     SetText(IDC_OUTPUT_FILE_PATH,
-            rules.ExtractPath(Text(IDC_OUTPUT_FILE_PATH)) + Text(IDC_OUTPUT_FILE_NAME));
+            name.empty() ? "" : JoinPath(directoryListBox1_.Folder(), name, SystemPathRules()));
     if (Text(IDC_OUTPUT_FILE_NAME).empty()) {
         SetStartControlsEnabled(false);
     } else {
@@ -33,12 +36,7 @@ void TMainWindow::OutputFileNameChange() {
 void TMainWindow::DirectoryListBox1Change() {
     const std::string name = Text(IDC_OUTPUT_FILE_NAME);
     if (name.empty()) return;
-    const std::string& folder = directoryListBox1_.Folder();
-    if (SystemPathRules().LastDelimiter("\\", folder) == folder.size()) {
-        SetText(IDC_OUTPUT_FILE_PATH, folder + name);
-    } else {
-        SetText(IDC_OUTPUT_FILE_PATH, folder + "\\" + name);
-    }
+    SetText(IDC_OUTPUT_FILE_PATH, JoinPath(directoryListBox1_.Folder(), name, SystemPathRules()));
 }
 
 void TMainWindow::DriveComboBox1Change() {
@@ -80,6 +78,8 @@ void TMainWindow::NewDirectoryClick() {
     std::string name;
     if (!ShowPromptDialog("フォルダ作成", "作成するフォルダ名を入力して下さい", name)) return;
     try {
+        // Only inside the shown folder: a drive, a root or ".." would put it elsewhere.
+        if (!IsNewFolderName(name, SystemPathRules())) throw SilentAbort{};
         ChangeCurrentDirectory(directoryListBox1_.Folder());
         if (!CreateFolder(name)) throw SilentAbort{};
     } catch (...) {

@@ -10,6 +10,7 @@
 #include "main/main_layout.h"
 #include "paths/file_system.h"
 #include "paths/system_rules.h"
+#include "widgets/folder_items.h"
 #include "widgets/fallback_box.h"
 
 namespace wendle {
@@ -172,6 +173,7 @@ void TMainWindow::CreateControls() {
                                        App().Module(), nullptr);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         if (c->kind == ControlKind::Edit) SendMessageA(control, EM_LIMITTEXT, 0, 0);
+        if (c->id == IDC_OUTPUT_FILE_NAME) outputFileNameEdit_.Bind(control);
     }
     // Attached only now: the choosers' own start-up raises no handler.
     directoryListBox1_.OnChange = [this] { DirectoryListBox1Change(); };
@@ -192,13 +194,10 @@ void TMainWindow::CreateControls() {
 void TMainWindow::FormCreate() {
     SetWindowTextA(Handle(), "Wendle v0.02");
     SendMessageA(Control(IDC_BITRATE), CB_SETCURSEL, 1, 0);
-    EncoderPath = ReadCurrentDirectory();
-    if (SystemPathRules().EndsInBackslash(EncoderPath)) {
-        EncoderPath += "oggenc.exe";
-    } else {
-        EncoderPath += "\\";
-        EncoderPath += "oggenc.exe";
-    }
+    // Empty when the start folder cannot be read: a bare name would make the
+    // system look for any program of that name.
+    const std::string startFolder = ReadCurrentDirectory();
+    EncoderPath = startFolder.empty() ? "" : JoinPath(startFolder, "oggenc.exe", SystemPathRules());
 }
 
 std::string TMainWindow::Text(int id) const {

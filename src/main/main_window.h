@@ -12,6 +12,7 @@
 #include "widgets/base_window.h"
 #include "widgets/directory_list_box.h"
 #include "widgets/drive_combo_box.h"
+#include "widgets/file_name_edit.h"
 #include "widgets/open_dialog.h"
 
 namespace wendle {
@@ -66,6 +67,7 @@ class TMainWindow : public Window {
     TDriveComboBox driveComboBox1_;
     TDirectoryListBox directoryListBox1_;
     TOpenDialog openDialog1_;
+    FileNameEdit outputFileNameEdit_;
     // Made with the window object, before the window: it takes over the
     // application window as the first form's animator.
     TAnimateWindow animateWindow1_{*this};

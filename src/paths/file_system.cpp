@@ -26,6 +26,25 @@ bool CreateFolder(const std::string& name) {
     return CreateDirectoryA(name.c_str(), nullptr) != 0;
 }
 
+std::string SetFileAside(const std::string& path) {
+    for (int attempt = 1; attempt < 100; ++attempt) {
+        std::string aside = path + ".wendle-backup";
+        if (attempt > 1) aside += "-" + std::to_string(attempt);
+        if (MoveFileA(path.c_str(), aside.c_str())) return aside;
+        const DWORD error = GetLastError();
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
+    }
+    return std::string();
+}
+
+bool RemoveFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+bool RenameFile(const std::string& from, const std::string& to) {
+    return MoveFileA(from.c_str(), to.c_str()) != 0;
+}
+
 std::string ReadCurrentDirectory() {
     char buffer[MAX_PATH];
     DWORD n = GetCurrentDirectoryA(MAX_PATH, buffer);

@@ -15,6 +15,11 @@ bool FolderExists(const std::string& name);
 bool CreateFolder(const std::string& name);
 // Empty when the directory cannot be read or does not fit 260 bytes.
 std::string ReadCurrentDirectory();
+// Renames a file within its folder to <name>.wendle-backup (-2, -3, ... when
+// that is taken); the new path, or empty when it could not.
+std::string SetFileAside(const std::string& path);
+bool RemoveFile(const std::string& path);
+bool RenameFile(const std::string& from, const std::string& to);
 // Throws IoFailure with the system error code; on failure nothing changes.
 void ChangeCurrentDirectory(const std::string& name);
 

@@ -24,6 +24,13 @@ class PathRules {
     bool IsLeadByte(unsigned char b) const { return leadBytes_.test(b); }
 
     ByteKind KindAt(const std::string& text, std::size_t position) const;
+    // The walk by characters: the 0-based index after the character that
+    // starts at index; a lead byte at the end stands alone.
+    std::size_t NextCharacter(const std::string& text, std::size_t index) const {
+        return IsLeadByte(static_cast<unsigned char>(text[index])) && index + 1 < text.size()
+                   ? index + 2
+                   : index + 1;
+    }
     // Position of the last delimiter that is not a trail byte, 0 when none.
     std::size_t LastDelimiter(const std::string& delimiters, const std::string& text) const;
     bool EndsInBackslash(const std::string& text) const;

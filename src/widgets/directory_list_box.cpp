@@ -218,7 +218,13 @@ std::string TDirectoryListBox::ItemPath(int index) const {
 
 void TDirectoryListBox::OpenSelected() {
     if (!Handle()) return;
-    AssignFolder(ItemPath(static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0))));
+    try {
+        AssignFolder(ItemPath(static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0))));
+    } catch (const IoFailure&) {
+        // The folder may be gone from the disk: list what is there now.
+        RebuildFolders();
+        throw;
+    }
 }
 
 void TDirectoryListBox::RebuildFolders() {

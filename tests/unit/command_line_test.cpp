@@ -62,6 +62,17 @@ TEST(CommandLine, EncoderPathWithBlanksIsQuoted) {
     EXPECT_EQ(0u, BuildCommandLine("C:\\My\tTools\\oggenc.exe", Fields(), ShiftJis()).find("\""));
 }
 
+TEST(CommandLine, TheInputIsAlwaysQuotedByTheTagsRule) {
+    EncodeFields f = Fields();
+    f.inputFileName = "C:\\\x95\x5C\\\x83\x5C.wav";  // C:\表\ソ.wav: no byte changes
+    EXPECT_EQ(" \"C:\\\x95\x5C\\\x83\x5C.wav\"",
+              BuildCommandLine("e", f, ShiftJis()).substr(sizeof "e -b160 -ntake1.ogg" - 1));
+    // Not a real path, but it must not end the argument early or add one.
+    f.inputFileName = "a\"b\\";
+    EXPECT_EQ(" \"a\\\"b\\\\\"",
+              BuildCommandLine("e", f, ShiftJis()).substr(sizeof "e -b160 -ntake1.ogg" - 1));
+}
+
 TEST(CommandLine, PercentSignsInTheNameAreDoubled) {
     EncodeFields f = Fields();
     f.outputFileName = "100%.ogg";

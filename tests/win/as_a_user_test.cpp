@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+
 #include "main/main_ids.h"
 #include "support/bench.h"
 #include "support/texts.h"
@@ -187,7 +189,7 @@ TEST_F(AsAUser, TheSameFileAgainChangesNothingUnlessTheNameWasEmptied) {
     EXPECT_BYTES(wave_ + "\\b", wendle.Text(IDC_OUTPUT_FILE_PATH));
 }
 
-TEST_F(AsAUser, TypedNamesKeepThePathsFolderPartAndFollowTheList) {
+TEST_F(AsAUser, TypedNamesStayInTheListsFolderAndFollowIt) {
     const std::string music = start_ + "\\Music";
     CreateDirectoryA(music.c_str(), nullptr);
     bench::Wendle wendle(start_);
@@ -195,8 +197,9 @@ TEST_F(AsAUser, TypedNamesKeepThePathsFolderPartAndFollowTheList) {
     PressKey(List(wendle), VK_END);
     PressKey(List(wendle), VK_RETURN);
 
-    // Each keystroke recomposes the path from its own folder part.
-    const char* const paths[] = {"\\a", "\\a\\", "\\a\\a\\b"};
+    // Each keystroke recomposes the path in the list's folder; a backslash
+    // is no part of a name and is not taken.
+    const char* const paths[] = {"\\a", "\\a", "\\ab"};
     const char keys[] = "a\\b";
     for (int i = 0; i < 3; ++i) {
         Type(name, std::string(1, keys[i]));
@@ -213,6 +216,44 @@ TEST_F(AsAUser, TypedNamesKeepThePathsFolderPartAndFollowTheList) {
     PressKey(List(wendle), VK_HOME);
     PressKey(List(wendle), VK_RETURN);
     EXPECT_BYTES("C:\\a.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+}
+
+// Japanese typed into an ANSI window arrives as a lead-byte and a trail-byte
+// WM_CHAR; the name takes no character that would make it a path.
+TEST_F(AsAUser, JapaneseArrivesWholeAndTheNameTakesNoDelimiter) {
+    bench::Wendle wendle(start_);
+    const std::string japanese = std::string(texts::kHyou) + texts::kSo;
+    for (int id : {IDC_TITLE, IDC_ARTIST, IDC_ALBUM, IDC_COMMENT, IDC_OUTPUT_FILE_NAME}) {
+        SCOPED_TRACE(id);
+        for (char byte : japanese) {
+            PostMessageA(wendle.Control(id), WM_CHAR, static_cast<unsigned char>(byte), 1);
+        }
+        EXPECT_TRUE(bench::WaitUntil([&] { return wendle.Text(id) == japanese; }))
+            << bench::Hex(wendle.Text(id));
+    }
+    HWND name = wendle.Control(IDC_OUTPUT_FILE_NAME);
+    Erase(name);
+    Type(name, "a\\/:*?\"<>|\tb");
+    // Posted, as an input method does: sent, Wine would pass it on as UTF-16.
+    PostMessageA(name, WM_IME_CHAR, 0x955C, 1);  // 表
+    PostMessageA(name, WM_IME_CHAR, ':', 1);
+    PostMessageA(name, WM_IME_CHAR, 'c', 1);
+    EXPECT_TRUE(bench::WaitUntil([&] { return wendle.Text(IDC_OUTPUT_FILE_NAME).size() >= 5; }));
+    EXPECT_BYTES(std::string("ab") + texts::kHyou + "c", wendle.Text(IDC_OUTPUT_FILE_NAME));
+
+    const std::string pasted = std::string("..\\x") + texts::kSo + ":1.ogg";
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    HGLOBAL data = GlobalAlloc(GMEM_MOVEABLE, pasted.size() + 1);
+    std::memcpy(GlobalLock(data), pasted.c_str(), pasted.size() + 1);
+    GlobalUnlock(data);
+    SetClipboardData(CF_TEXT, data);
+    CloseClipboard();
+    Erase(name);
+    SendMessageA(name, WM_PASTE, 0, 0);
+    const std::string kept = std::string("..x") + texts::kSo + "1.ogg";
+    EXPECT_BYTES(kept, wendle.Text(IDC_OUTPUT_FILE_NAME));
+    EXPECT_BYTES(start_ + "\\" + kept, wendle.Text(IDC_OUTPUT_FILE_PATH));
 }
 
 TEST_F(AsAUser, ADriveThatIsNotReadyIsReportedOnceAndTheChooserGoesBack) {
@@ -265,7 +306,8 @@ TEST_F(AsAUser, NewFolderIsListedAndAFailedOneStillReloadsTheList) {
     ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
     EXPECT_EQ(items + 1, ListCount(wendle));
 
-    for (const char* name : {"", "New"}) {
+    // Only inside the shown folder: no other drive, no root, no parent.
+    for (const char* name : {"", "New", "a:b", "\\x", "..\\x", "New\\..\\..\\y"}) {
         SCOPED_TRACE(name);
         NewFolder(wendle, name);
         HWND dialog = wendle.WaitForDialog(texts::kErrorTitle);
@@ -280,6 +322,13 @@ TEST_F(AsAUser, NewFolderIsListedAndAFailedOneStillReloadsTheList) {
         ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
         EXPECT_EQ(items + 2, ListCount(wendle));
     }
+    EXPECT_FALSE(Exists("A:\\b"));
+    EXPECT_FALSE(Exists("C:\\x"));
+    EXPECT_FALSE(Exists(root_ + "\\x"));
+    EXPECT_FALSE(Exists(root_ + "\\y"));
+    NewFolder(wendle, "New\\Inner");
+    ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
+    EXPECT_TRUE(Exists(start_ + "\\New\\Inner"));
 }
 
 // Its folder gone, the present input must not stop another from being chosen.

@@ -58,7 +58,7 @@ class EncodeJob : public testing::Test {
 
     // The error dialog with its text, at the main window's corner + 150, closed
     // with OK; the encoder never ran.
-    void ExpectError(bench::Wendle& wendle, const std::string& message) {
+    void ExpectError(bench::Wendle& wendle, const std::string& message, bool encoderRan = false) {
         RECT main = bench::WindowRect(wendle.MainWindow());
         HWND dialog = wendle.WaitForDialog(texts::kErrorTitle);
         ASSERT_NE(nullptr, dialog) << "no error dialog";
@@ -73,7 +73,7 @@ class EncodeJob : public testing::Test {
         EXPECT_TRUE(bench::PressButton(dialog, "OK"));
         EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindow(dialog); }));
         EXPECT_TRUE(bench::Settled(wendle.MainWindow()));
-        EXPECT_FALSE(Exists(encoder_.reportPath)) << "the encoder ran";
+        EXPECT_EQ(encoderRan, Exists(encoder_.reportPath)) << "whether the encoder ran";
     }
 
     std::string root_, start_, wave_, out_, input_;
@@ -172,16 +172,123 @@ TEST_F(EncodeJob, OverwriteQuestionDeclinedRunsNothing) {
     EXPECT_EQ("old", kept);
 }
 
-TEST_F(EncodeJob, OverwriteQuestionConfirmedRunsTheEncoder) {
-    ASSERT_TRUE(bench::WriteFileBytes(out_ + "\\take1.ogg", "old"));
+// The old file is set aside while the encoder runs: removed once the new one
+// is written, put back when the encoder fails.
+TEST_F(EncodeJob, OverwriteQuestionConfirmedRunsTheEncoderAndAFailureKeepsTheOldFile) {
+    const std::string output = out_ + "\\take1.ogg";
+    ASSERT_TRUE(bench::WriteFileBytes(output, "old"));
+    for (const char* exitCode : {"1", "0"}) {
+        SCOPED_TRACE(exitCode);
+        SetEnvironmentVariableA("WENDLE_DOUBLE_EXIT", exitCode);
+        DeleteFileA(encoder_.reportPath.c_str());
+        bench::Wendle wendle(start_);
+        Choose(wendle, input_, output);
+        Start(wendle);
+        HWND dialog = wendle.WaitForDialog(texts::kConfirmTitle);
+        ASSERT_NE(nullptr, dialog);
+        EXPECT_TRUE(bench::PressButton(dialog, "OK"));
+        ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); }));
+        EXPECT_BYTES(out_, encoder_.currentDirectory);
+        if (*exitCode == '1') ExpectError(wendle, texts::kJobFailed, true);
+        ASSERT_TRUE(
+            bench::WaitUntil([&] { return IsWindowVisible(wendle.MainWindow()) != FALSE; }));
+        ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
+        std::string kept;
+        ASSERT_TRUE(bench::ReadFileBytes(output, &kept));
+        EXPECT_EQ(*exitCode == '1' ? "old" : "", kept);
+        EXPECT_FALSE(Exists(output + ".wendle-backup"));
+    }
+}
+
+// The old file cannot be set aside while another program holds it: nothing runs.
+TEST_F(EncodeJob, AnOldFileThatCannotBeSetAsideStopsTheJob) {
+    const std::string output = out_ + "\\take1.ogg";
+    ASSERT_TRUE(bench::WriteFileBytes(output, "old"));
+    HANDLE held = CreateFileA(output.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
     bench::Wendle wendle(start_);
-    Choose(wendle, input_, out_ + "\\take1.ogg");
+    Choose(wendle, input_, output);
     Start(wendle);
     HWND dialog = wendle.WaitForDialog(texts::kConfirmTitle);
     ASSERT_NE(nullptr, dialog);
     EXPECT_TRUE(bench::PressButton(dialog, "OK"));
+    ExpectError(wendle, texts::kJobFailed);
+    CloseHandle(held);
+    std::string kept;
+    ASSERT_TRUE(bench::ReadFileBytes(output, &kept));
+    EXPECT_EQ("old", kept);
+}
+
+// Every name is refused that is not exactly one file in the output folder,
+// however it got into the field; the path never leaves the list's folder.
+TEST_F(EncodeJob, NamesThatAreNotOneFileInTheFolderAreRefused) {
+    const char
+        kBadCharacter[] =  // 出力ファイル名に使えない文字 ( \ / : * ? " < > | ) が含まれています
+        "\x8F\x6F\x97\xCD\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC\x82\xC9\x8E\x67\x82\xA6"
+        "\x82\xC8\x82\xA2\x95\xB6\x8E\x9A ( \\ / : * ? \" < > | ) "
+        "\x82\xAA\x8A\xDC\x82\xDC\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB7";
+    const char kDevice[] =  // 出力ファイル名にデバイス名 ( CON, NUL, COM1 など ) は使えません
+        "\x8F\x6F\x97\xCD\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC\x82\xC9\x83\x66\x83\x6F"
+        "\x83\x43\x83\x58\x96\xBC ( CON, NUL, COM1 \x82\xC8\x82\xC7 ) \x82\xCD\x8E\x67\x82\xA6"
+        "\x82\xDC\x82\xB9\x82\xF1";
+    const char kEnding[] =  // 出力ファイル名の末尾に空白やピリオドは使えません
+        "\x8F\x6F\x97\xCD\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC\x82\xCC\x96\x96\x94\xF6"
+        "\x82\xC9\x8B\xF3\x94\x92\x82\xE2\x83\x73\x83\x8A\x83\x49\x83\x68\x82\xCD\x8E\x67"
+        "\x82\xA6\x82\xDC\x82\xB9\x82\xF1";
+    const std::string victim = root_ + "\\victim.ogg";
+    ASSERT_TRUE(bench::WriteFileBytes(victim, "mine"));
+    bench::Wendle wendle(start_);
+    wendle.SetText(IDC_INPUT_FILE_NAME, input_);
+    const struct {
+        const char* name;
+        const char* refusal;
+    } rows[] = {{"\\victim.ogg", kBadCharacter},
+                {"..\\victim.ogg", kBadCharacter},
+                {"Track 1: Intro.ogg", kBadCharacter},
+                {"a/b.ogg", kBadCharacter},
+                {"con.ogg", kDevice},
+                {"NUL.txt.ogg", kDevice},
+                {"lpt9", kDevice},
+                {"take1.ogg.", kEnding},
+                {"take1.ogg ", kEnding}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        wendle.SetText(IDC_OUTPUT_FILE_NAME, row.name);
+        EXPECT_BYTES(start_ + "\\" + row.name, wendle.Text(IDC_OUTPUT_FILE_PATH));
+        Start(wendle);
+        ExpectError(wendle, row.refusal);
+    }
+    // A plain name afterwards lands in the list's folder.
+    wendle.SetText(IDC_OUTPUT_FILE_NAME, "plain.ogg");
+    EXPECT_BYTES(start_ + "\\plain.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    Start(wendle);
     ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); }));
-    EXPECT_BYTES(out_, encoder_.currentDirectory);
+    EXPECT_BYTES(start_, encoder_.currentDirectory);
+    std::string kept;
+    ASSERT_TRUE(bench::ReadFileBytes(victim, &kept));
+    EXPECT_EQ("mine", kept);
+}
+
+// The start folder cannot be read (longer than MAX_PATH): no encoder is ever
+// looked for along the search path, although one lies in the program's folder.
+TEST_F(EncodeJob, AnUnreadableStartFolderFindsNoEncoder) {
+    // The ANSI functions stop at MAX_PATH; the wide ones with \\?\ do not.
+    std::string deep = root_;
+    while (deep.size() < 300) {
+        deep += "\\" + std::string(texts::kHyou) + texts::kSo + "0123456789";
+        // Left from an earlier run: the ANSI clean-up cannot reach it.
+        ASSERT_TRUE(CreateDirectoryW(bench::Wide("\\\\?\\" + deep).c_str(), nullptr) ||
+                    GetLastError() == ERROR_ALREADY_EXISTS);
+    }
+    ASSERT_TRUE(CopyFileW(bench::Wide(start_ + "\\oggenc.exe").c_str(),
+                          bench::Wide("\\\\?\\" + deep + "\\oggenc.exe").c_str(), FALSE));
+    ASSERT_TRUE(bench::CopyProgram("wendle.exe", start_ + "\\wendle.exe"));
+    bench::Wendle wendle(deep, start_ + "\\wendle.exe");
+    ASSERT_TRUE(wendle.Running());
+    Choose(wendle, input_, out_ + "\\take1.ogg");
+    Start(wendle);
+    ExpectError(wendle, texts::kEncoderMissing);
 }
 
 TEST_F(EncodeJob, AFolderNamedLikeTheOutputIsNoReasonToAsk) {
@@ -235,6 +342,7 @@ TEST_F(EncodeJob, AnEncoderThatCannotStartIsReportedAfterTheWindowReturns) {
     ExpectError(wendle, texts::kJobFailed);
 }
 
+// The encoder creates its output before it fails: the file does not stay.
 TEST_F(EncodeJob, AnEncoderThatFailsIsReportedAfterTheWindowReturns) {
     SetEnvironmentVariableA("WENDLE_DOUBLE_EXIT", "1");
     bench::Wendle wendle(start_);
@@ -245,6 +353,7 @@ TEST_F(EncodeJob, AnEncoderThatFailsIsReportedAfterTheWindowReturns) {
     EXPECT_TRUE(encoder_.Read()) << "the encoder did not run";
     EXPECT_BYTES(std::string("\n") + texts::kJobFailed, bench::ReadDialog(dialog).message);
     EXPECT_TRUE(IsWindowVisible(wendle.MainWindow()));
+    EXPECT_FALSE(Exists(out_ + "\\take1.ogg"));
 }
 
 }  // namespace

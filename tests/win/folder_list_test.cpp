@@ -694,7 +694,7 @@ TEST_F(FolderFailures, ADriveThatIsNotReadyChangesNothing) {
     EXPECT_EQ(0, changes_);
 }
 
-TEST_F(FolderFailures, ADoubleClickThatFailsIsShownNotThrown) {
+TEST_F(FolderFailures, ADoubleClickThatFailsIsShownAndTheGoneFolderUnlisted) {
     const int gone = IndexOf("Ogg");
     ASSERT_TRUE(RemoveDirectoryA((music_ + "\\Ogg").c_str()));
     bench::DialogView box;
@@ -712,6 +712,9 @@ TEST_F(FolderFailures, ADoubleClickThatFailsIsShownNotThrown) {
     EXPECT_EQ(music_, list_->Folder());
     EXPECT_EQ(music_, Cwd());
     EXPECT_EQ(0, changes_);
+    // Listed again from the disk: the gone folder is no longer there.
+    EXPECT_EQ(-1, IndexOf("Ogg"));
+    EXPECT_EQ(music_, list_->ItemPath(Selected()));
 }
 
 }  // namespace

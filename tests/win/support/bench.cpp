@@ -30,6 +30,14 @@ void RemoveTree(const std::string& folder) {
 
 }  // namespace
 
+std::wstring Wide(const std::string& bytes) {
+    std::wstring wide(bytes.size() + 1, L'\0');
+    const int n = MultiByteToWideChar(CP_ACP, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                      &wide[0], static_cast<int>(wide.size()));
+    wide.resize(static_cast<std::size_t>(n));
+    return wide;
+}
+
 std::string ProgramDir() {
     char path[MAX_PATH];
     DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);

@@ -10,6 +10,9 @@
 
 namespace bench {
 
+// Shift-JIS bytes as UTF-16, for the wide functions.
+std::wstring Wide(const std::string& bytes);
+
 // The folder that holds the test programs, wendle.exe and oggenc_double.exe.
 std::string ProgramDir();
 

@@ -181,13 +181,14 @@ bool SavePicture(HWND window, const std::string& name) {
            GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-Wendle::Wendle(const std::string& startFolder) {
-    std::string program = ProgramDir() + "\\wendle.exe";
-    std::string line = "\"" + program + "\"";
-    STARTUPINFOA startup{};
+Wendle::Wendle(const std::string& startFolder, const std::string& programPath) {
+    const std::string program = programPath.empty() ? ProgramDir() + "\\wendle.exe" : programPath;
+    std::wstring line = Wide("\"" + program + "\"");
+    STARTUPINFOW startup{};
     startup.cb = sizeof startup;
-    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        startFolder.c_str(), &startup, &process_)) {
+    // Wide: a start folder may be longer than the ANSI functions take.
+    if (!CreateProcessW(Wide(program).c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        Wide(startFolder).c_str(), &startup, &process_)) {
         ADD_FAILURE_AT(__FILE__, __LINE__);
         return;
     }

@@ -40,7 +40,8 @@ bool SavePicture(HWND window, const std::string& name);
 // Wendle started by a test in a folder of its choice, closed when done.
 class Wendle {
   public:
-    explicit Wendle(const std::string& startFolder);
+    // The program is the build's wendle.exe unless another copy is named.
+    explicit Wendle(const std::string& startFolder, const std::string& program = "");
     ~Wendle();
     Wendle(const Wendle&) = delete;
     Wendle& operator=(const Wendle&) = delete;
