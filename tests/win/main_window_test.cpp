@@ -49,10 +49,12 @@ TEST_F(MainWindowFields, OutputPathFollowsTheFolderList) {
     EXPECT_BYTES(japanese + "\\a.ogg", made_->Text(IDC_OUTPUT_FILE_PATH));
     made_->DirectoryListBox1().AssignFolder("C:\\");
     EXPECT_BYTES("C:\\a.ogg", made_->Text(IDC_OUTPUT_FILE_PATH));
-    // Typed with a backslash, the name keeps the folder part of the path.
+    // A name set with a backslash cannot move the folder, step by step or not.
     made_->SetText(IDC_OUTPUT_FILE_NAME, "a\\");
     made_->SetText(IDC_OUTPUT_FILE_NAME, "a\\b");
-    EXPECT_BYTES("C:\\a\\a\\b", made_->Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_BYTES("C:\\a\\b", made_->Text(IDC_OUTPUT_FILE_PATH));
+    made_->SetText(IDC_OUTPUT_FILE_NAME, "..\\x");
+    EXPECT_BYTES("C:\\..\\x", made_->Text(IDC_OUTPUT_FILE_PATH));
 }
 
 // Read from the window's own surface, as painted.

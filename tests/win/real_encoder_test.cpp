@@ -220,28 +220,46 @@ TEST_F(RealEncoder, AConfirmedOverwriteInAnotherCaseReplacesTheFile) {
         << "the encoder never ran";
     ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 60000));
     EXPECT_TRUE(bench::Settled(main));
-    EXPECT_EQ(std::vector<std::string>{"take1.ogg"}, OggNames());
+    // One file, named as typed: the old one was set aside, then removed.
+    const std::vector<std::string> names = OggNames();
+    ASSERT_EQ(1u, names.size());
+    EXPECT_EQ(0, lstrcmpiA("take1.ogg", names[0].c_str())) << names[0];
     ASSERT_TRUE(replaced());
     EXPECT_EQ("OggS", bytes.substr(0, 4));
 }
 
-TEST_F(RealEncoder, ABitRateTheEncoderRejectsIsReportedAfterTheWindowReturns) {
+// The host's oggenc creates its output before it sets the bit rate up and
+// fails: neither an empty file nor a lost old one stays behind.
+TEST_F(RealEncoder, ABitRateTheEncoderRejectsIsReportedAndLeavesTheFolderAsItWas) {
     const std::string input = wave_ + "\\mono.wav";
     ASSERT_TRUE(bench::WriteFileBytes(input, Wave(1, 22050, 500)));
+    ASSERT_TRUE(bench::WriteFileBytes(out_ + "\\old.ogg", "old"));
     bench::Wendle wendle(start_);
     ASSERT_TRUE(wendle.Running());
     wendle.SetText(IDC_INPUT_FILE_NAME, input);
-    wendle.SetText(IDC_OUTPUT_FILE_PATH, out_ + "\\mono.ogg");
     wendle.SelectBitrate(4);
-    Start(wendle);
-    HWND dialog = wendle.WaitForDialog(texts::kErrorTitle);
-    ASSERT_NE(nullptr, dialog) << "no error dialog";
-    EXPECT_BYTES(std::string("\n") + texts::kJobFailed, bench::ReadDialog(dialog).message);
-    EXPECT_TRUE(IsWindowVisible(wendle.MainWindow()));
-    // The host's oggenc creates its output before it sets the bit rate up.
-    EXPECT_TRUE(Exists(out_ + "\\mono.ogg")) << "the native encoder never ran";
-    EXPECT_TRUE(bench::PressButton(dialog, "OK"));
-    EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindow(dialog); }));
+    for (const char* name : {"mono.ogg", "old.ogg"}) {
+        SCOPED_TRACE(name);
+        wendle.SetText(IDC_OUTPUT_FILE_NAME, name);
+        wendle.SetText(IDC_OUTPUT_FILE_PATH, out_ + "\\" + name);
+        Start(wendle);
+        if (std::string(name) == "old.ogg") {
+            HWND question = wendle.WaitForDialog(texts::kConfirmTitle);
+            ASSERT_NE(nullptr, question);
+            EXPECT_TRUE(bench::PressButton(question, "OK"));
+        }
+        HWND dialog = wendle.WaitForDialog(texts::kErrorTitle);
+        ASSERT_NE(nullptr, dialog) << "no error dialog";
+        EXPECT_BYTES(std::string("\n") + texts::kJobFailed, bench::ReadDialog(dialog).message);
+        EXPECT_TRUE(IsWindowVisible(wendle.MainWindow()));
+        EXPECT_TRUE(bench::PressButton(dialog, "OK"));
+        EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindow(dialog); }));
+    }
+    EXPECT_FALSE(Exists(out_ + "\\mono.ogg"));
+    std::string kept;
+    ASSERT_TRUE(bench::ReadFileBytes(out_ + "\\old.ogg", &kept));
+    EXPECT_EQ("old", kept);
+    EXPECT_FALSE(Exists(out_ + "\\old.ogg.wendle-backup"));
 }
 
 }  // namespace
