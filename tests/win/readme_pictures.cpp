@@ -1,0 +1,99 @@
+// Not a test: takes the README's pictures of the real program in folders a
+// user has (tools/readme-screenshots copies them into docs/). Wendle starts in
+// the folder it was unpacked to; the WAVE file is chosen in the open dialog,
+// the output folder opened in the folder list, the tags typed.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include "main/main_ids.h"
+#include "support/bench.h"
+#include "support/windows.h"
+
+namespace {
+
+using namespace wendle;
+
+const char kOpenTitle[] = "開く";
+const int kNameBox = 0x47C;  // the open dialog's file name box
+
+const char kTools[] = "C:\\Tools";
+const char kUnpacked[] = "C:\\Tools\\wendle-0.0.2";
+const char kMusic[] = "C:\\Music";
+const char kRecordings[] = "C:\\Music\\録音";
+const char kWave[] = "C:\\Music\\録音\\take1.wav";
+const char kOgg[] = "C:\\Music\\ogg";
+
+HWND List(const bench::Wendle& wendle) {
+    return wendle.Control(IDC_DIRECTORY_LIST_BOX1);
+}
+
+int ListCount(const bench::Wendle& wendle) {
+    return static_cast<int>(SendMessageA(List(wendle), LB_GETCOUNT, 0, 0));
+}
+
+// A double-click on the list's item as the mouse makes it.
+void DoubleClickFolder(const bench::Wendle& wendle, int index) {
+    RECT r{};
+    SendMessageA(List(wendle), LB_GETITEMRECT, static_cast<WPARAM>(index),
+                 reinterpret_cast<LPARAM>(&r));
+    const LPARAM at = MAKELPARAM(r.left + 40, (r.top + r.bottom) / 2);
+    SendMessageA(List(wendle), WM_LBUTTONDOWN, MK_LBUTTON, at);
+    SendMessageA(List(wendle), WM_LBUTTONUP, 0, at);
+    SendMessageA(List(wendle), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
+    SendMessageA(List(wendle), WM_LBUTTONUP, 0, at);
+}
+
+// Opens the subfolder `folder` of the list item `parent` as a user looks for
+// it: each subfolder tried in turn, the output path telling where it led.
+bool OpenSubfolder(const bench::Wendle& wendle, int parent, const std::string& folder) {
+    DoubleClickFolder(wendle, parent);
+    for (int i = parent + 1; i < ListCount(wendle); ++i) {
+        DoubleClickFolder(wendle, i);
+        if (wendle.Text(IDC_OUTPUT_FILE_PATH) == folder + "\\take1.ogg") return true;
+        DoubleClickFolder(wendle, parent);
+    }
+    return false;
+}
+
+TEST(ReadmePictures, MainWindowAtStartAndWithEverythingChosen) {
+    for (const char* folder : {kTools, kUnpacked, kMusic, kRecordings, kOgg}) {
+        CreateDirectoryA(folder, nullptr);
+    }
+    ASSERT_TRUE(bench::WriteFileBytes(kWave, "RIFF"));
+    {
+        bench::Wendle wendle(kUnpacked);
+        ASSERT_TRUE(wendle.Running());
+        EXPECT_TRUE(bench::SavePicture(wendle.MainWindow(), "main-window"));
+
+        wendle.Click(IDC_INPUT_FILE_OPEN);
+        HWND dialog = wendle.WaitForDialog(kOpenTitle);
+        ASSERT_NE(nullptr, dialog);
+        SendMessageA(GetDlgItem(dialog, kNameBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kWave));
+        PostMessageA(GetDlgItem(dialog, IDOK), BM_CLICK, 0, 0);
+        ASSERT_TRUE(bench::WaitUntil([&] { return !IsWindow(dialog); }));
+        ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
+
+        ASSERT_TRUE(OpenSubfolder(wendle, 0, kMusic));
+        ASSERT_TRUE(OpenSubfolder(wendle, 1, kOgg));
+        wendle.SetText(IDC_TITLE, "朝の歌 \"テイク1\"");
+        wendle.SetText(IDC_ARTIST, "山田 花子");
+        wendle.SetText(IDC_ALBUM, "はじめての録音");
+        wendle.SetText(IDC_COMMENT, "自宅で録音");
+        HWND bitrate = wendle.Control(IDC_BITRATE);
+        SendMessageA(bitrate, WM_KEYDOWN, VK_DOWN, 1);
+        SendMessageA(bitrate, WM_KEYUP, VK_DOWN, 0xC0000001);
+        EXPECT_EQ(" 192 kbps", wendle.Text(IDC_BITRATE));
+        SendMessageA(wendle.Control(IDC_OUTPUT_FILE_NAME), EM_SETSEL, 0, 0);
+        SetForegroundWindow(wendle.MainWindow());
+        ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
+        EXPECT_TRUE(bench::SavePicture(wendle.MainWindow(), "main-window-chosen"));
+    }
+    // The bench's C: drive as it was.
+    DeleteFileA(kWave);
+    for (const char* folder : {kRecordings, kOgg, kMusic, kUnpacked, kTools}) {
+        RemoveDirectoryA(folder);
+    }
+}
+
+}  // namespace
