@@ -1,5 +1,7 @@
 #include "main/command_line.h"
 
+#include "main/bitrates.h"
+
 namespace wendle {
 
 namespace {
@@ -25,12 +27,6 @@ std::string DoublePercentSigns(const std::string& name) {
 }
 
 }  // namespace
-
-std::string BitratePiece(int bitrateIndex) {
-    static const char* const kPieces[] = {" -b128", " -b160", " -b192", " -b256", " -b350"};
-    if (bitrateIndex < 0 || bitrateIndex > 4) return " -b160";
-    return kPieces[bitrateIndex];
-}
 
 std::string QuoteArgument(const std::string& value, const PathRules& rules) {
     return NeedsQuotes(value) ? Quoted(value, rules) : value;
@@ -70,7 +66,7 @@ std::string BuildCommandLine(const std::string& encoderPath, const EncodeFields&
     std::string line = encoderPath.find_first_of(" \t") == std::string::npos
                            ? encoderPath
                            : "\"" + encoderPath + "\"";
-    line += BitratePiece(fields.bitrateIndex);
+    line += BitrateAt(fields.bitrateIndex).option;
     if (!fields.title.empty()) line += OptionPiece(" -t", fields.title, rules);
     if (!fields.artist.empty()) line += OptionPiece(" -a", fields.artist, rules);
     if (!fields.album.empty()) line += OptionPiece(" -l", fields.album, rules);

@@ -17,9 +17,6 @@ struct EncodeFields {
     std::string inputFileName;
 };
 
-// " -b128" ... " -b350" for items 0 to 4, " -b160" for anything else.
-std::string BitratePiece(int bitrateIndex);
-
 // A value as one argument for the encoder's C runtime: in double quotes when it
 // holds a blank, a tab or a double quote, else unchanged. Trail bytes 0x5C
 // belong to their character and are never taken for backslashes.

@@ -4,10 +4,9 @@
 
 #include "app/failure.h"
 #include "app/program_strings.h"
-#include "main/command_line.h"
+#include "main/encode_plan.h"
 #include "main/main_ids.h"
 #include "main/main_window.h"
-#include "paths/file_names.h"
 #include "paths/file_system.h"
 #include "paths/system_rules.h"
 #include "widgets/message_dialog.h"
@@ -16,86 +15,60 @@ namespace wendle {
 
 namespace {
 
-const char kJobFailed[] = "処理に失敗しました";
-const char kEncoderMissing[] = "oggenc.exeが見つかりません";
-const char kInputMissing[] = "指定の入力ファイルが存在しません";
-const char kFolderMissing[] = "指定の出力先フォルダが存在しません";
-const char kOverwriteQuestion[] = "指定の場所に同名のファイルがあります\n上書きしますか？";
-
-const char* NameRefusal(NameFault fault) {
-    switch (fault) {
-        case NameFault::Character:
-            return "出力ファイル名に使えない文字 ( \\ / : * ? \" < > | ) が含まれています";
-        case NameFault::Device:
-            return "出力ファイル名にデバイス名 ( CON, NUL, COM1 など ) は使えません";
-        case NameFault::Ending:
-            return "出力ファイル名の末尾に空白やピリオドは使えません";
-        case NameFault::None:
-            break;
-    }
-    return nullptr;
-}
+class SystemFiles : public FileQueries {
+  public:
+    bool FileExists(const std::string& name) const override { return wendle::FileExists(name); }
+    bool FolderExists(const std::string& name) const override { return wendle::FolderExists(name); }
+};
 
 }  // namespace
 
+EncodeFields TMainWindow::Fields() const {
+    EncodeFields fields;
+    fields.bitrateIndex = static_cast<int>(SendMessageA(Control(IDC_BITRATE), CB_GETCURSEL, 0, 0));
+    fields.title = Text(IDC_TITLE);
+    fields.artist = Text(IDC_ARTIST);
+    fields.album = Text(IDC_ALBUM);
+    fields.comment = Text(IDC_COMMENT);
+    fields.outputFileName = Text(IDC_OUTPUT_FILE_NAME);
+    fields.inputFileName = Text(IDC_INPUT_FILE_NAME);
+    return fields;
+}
+
 void TMainWindow::StartEncodeClick() {
-    std::string failureMessage = kJobFailed;
+    const char* failure = kJobFailed;
     const POINT at = DialogPosition();
     try {
-        const PathRules& rules = SystemPathRules();
-        if (!FileExists(EncoderPath)) {
-            failureMessage = kEncoderMissing;
+        const EncodePlan plan = PlanEncode(Fields(), EncoderPath, Text(IDC_OUTPUT_FILE_PATH),
+                                           SystemFiles(), SystemPathRules());
+        if (plan.commandLineBuilt) CommandLine = plan.commandLine;
+        if (plan.refusal) {
+            failure = plan.refusal;
             throw SilentAbort{};
         }
-        EncodeFields fields;
-        fields.bitrateIndex =
-            static_cast<int>(SendMessageA(Control(IDC_BITRATE), CB_GETCURSEL, 0, 0));
-        fields.title = Text(IDC_TITLE);
-        fields.artist = Text(IDC_ARTIST);
-        fields.album = Text(IDC_ALBUM);
-        fields.comment = Text(IDC_COMMENT);
-        fields.outputFileName = Text(IDC_OUTPUT_FILE_NAME);
-        fields.inputFileName = Text(IDC_INPUT_FILE_NAME);
-        CommandLine.clear();
-        CommandLine = BuildCommandLine(EncoderPath, fields, rules);
-
-        if (!FileExists(fields.inputFileName)) {
-            failureMessage = kInputMissing;
-            throw SilentAbort{};
-        }
-        const std::string outputFolder =
-            OutputFolderOf(Text(IDC_OUTPUT_FILE_PATH), fields.outputFileName, rules);
-        if (!FolderExists(outputFolder)) {
-            failureMessage = kFolderMissing;
-            throw SilentAbort{};
-        }
-        // The encoder would write another file than the one named, or a device.
-        if (const char* refusal = NameRefusal(CheckFileName(fields.outputFileName, rules))) {
-            failureMessage = refusal;
-            throw SilentAbort{};
-        }
-        const std::string output = outputFolder + fields.outputFileName;
-        const bool replacing = FileExists(output);
-        if (replacing && ShowMessageDialog(kOverwriteQuestion, MessageKind::Confirmation,
-                                           MessageButtons::OkCancel, at.x, at.y) != kResultOk) {
+        if (plan.askBeforeOverwriting &&
+            ShowMessageDialog(kOverwriteQuestion, MessageKind::Confirmation,
+                              MessageButtons::OkCancel, at.x, at.y) != kResultOk) {
             return;
         }
-        ChangeCurrentDirectory(outputFolder);
+        ChangeCurrentDirectory(plan.outputFolder);
         // The old file stays until the new one is written: the encoder opens
         // its output before it may reject the job.
         std::string setAside;
-        if (replacing && (setAside = SetFileAside(output)).empty()) throw SilentAbort{};
+        if (plan.askBeforeOverwriting && (setAside = SetFileAside(plan.output)).empty()) {
+            throw SilentAbort{};
+        }
         if (RunEncoder()) {
             if (!setAside.empty()) RemoveFile(setAside);
             return;
         }
         // A failed start or a failed encode must not look like a finished one,
         // and leaves the folder as it was.
-        RemoveFile(output);
-        if (!setAside.empty()) RenameFile(setAside, output);
+        RemoveFile(plan.output);
+        if (!setAside.empty()) RenameFile(setAside, plan.output);
         throw SilentAbort{};
     } catch (...) {
-        ShowMessageDialog("\n" + failureMessage, MessageKind::Error, MessageButtons::Ok, at.x,
+        ShowMessageDialog(std::string("\n") + failure, MessageKind::Error, MessageButtons::Ok, at.x,
                           at.y);
     }
 }

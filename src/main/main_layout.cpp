@@ -49,8 +49,4 @@ const MenuSpec kMainMenu[] = {
 };
 const std::size_t kMainMenuCount = sizeof kMainMenu / sizeof kMainMenu[0];
 
-const char* const kBitrateItems[] = {" 128 kbps", " 160 kbps ( Default )", " 192 kbps", " 256 kbps",
-                                     " 350 kbps"};
-const std::size_t kBitrateItemCount = sizeof kBitrateItems / sizeof kBitrateItems[0];
-
 }  // namespace wendle

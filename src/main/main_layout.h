@@ -44,8 +44,6 @@ struct MenuSpec {
 extern const MenuSpec kMainMenu[];
 extern const std::size_t kMainMenuCount;
 
-extern const char* const kBitrateItems[];
-extern const std::size_t kBitrateItemCount;
 const int kBitrateItemHeight = 12;
 
 constexpr int kMainClientWidth = 473;

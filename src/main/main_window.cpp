@@ -6,6 +6,7 @@
 
 #include "app/application.h"
 #include "app/program_strings.h"
+#include "main/bitrates.h"
 #include "main/main_ids.h"
 #include "main/main_layout.h"
 #include "paths/file_system.h"
@@ -179,8 +180,8 @@ void TMainWindow::CreateControls() {
     directoryListBox1_.OnChange = [this] { DirectoryListBox1Change(); };
     driveComboBox1_.OnChange = [this] { DriveComboBox1Change(); };
     HWND bitrate = Control(IDC_BITRATE);
-    for (std::size_t i = 0; i < kBitrateItemCount; ++i) {
-        SendMessageA(bitrate, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kBitrateItems[i]));
+    for (std::size_t i = 0; i < kBitrateCount; ++i) {
+        SendMessageA(bitrate, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kBitrates[i].label));
     }
     // Set on the dropped list itself: a combo box passes the item height on
     // only when it draws its items itself.
@@ -193,7 +194,7 @@ void TMainWindow::CreateControls() {
 
 void TMainWindow::FormCreate() {
     SetWindowTextA(Handle(), "Wendle v0.02");
-    SendMessageA(Control(IDC_BITRATE), CB_SETCURSEL, 1, 0);
+    SendMessageA(Control(IDC_BITRATE), CB_SETCURSEL, static_cast<WPARAM>(DefaultBitrateIndex()), 0);
     // Empty when the start folder cannot be read: a bare name would make the
     // system look for any program of that name.
     const std::string startFolder = ReadCurrentDirectory();

@@ -7,6 +7,7 @@
 #include <map>
 #include <string>
 
+#include "main/command_line.h"
 #include "widgets/about_window.h"
 #include "widgets/animate_window.h"
 #include "widgets/base_window.h"
@@ -60,6 +61,7 @@ class TMainWindow : public Window {
     // Runs the encoder in the current directory with the window hidden; false
     // when it could not be started or ended with a non-zero exit code.
     bool RunEncoder();
+    EncodeFields Fields() const;
     POINT DialogPosition() const;
 
     HFONT font_ = nullptr;

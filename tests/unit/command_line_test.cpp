@@ -1,5 +1,7 @@
 #include "main/command_line.h"
 
+#include "main/bitrates.h"
+
 #include <gtest/gtest.h>
 
 namespace wendle {
@@ -33,7 +35,7 @@ TEST(CommandLine, BitrateFollowsItemIndexAndFallsBackTo160) {
     const char* expected[] = {" -b160", " -b128", " -b160", " -b192", " -b256", " -b350", " -b160"};
     for (int index = -1; index <= 5; ++index) {
         SCOPED_TRACE(index);
-        EXPECT_EQ(expected[index + 1], BitratePiece(index));
+        EXPECT_STREQ(expected[index + 1], BitrateAt(index).option);
     }
 }
 

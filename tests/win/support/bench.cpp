@@ -8,24 +8,25 @@ namespace bench {
 
 namespace {
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+// Wide and \\?\-prefixed: a test may leave folders deeper than MAX_PATH.
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = entry.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            const std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") continue;
+            const std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
                 RemoveTree(path);
             } else {
-                DeleteFileA(path.c_str());
+                DeleteFileW(path.c_str());
             }
-        } while (FindNextFileA(search, &entry));
+        } while (FindNextFileW(search, &entry));
         FindClose(search);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
 }
 
 }  // namespace
@@ -54,7 +55,7 @@ std::string FreshFolder(const std::string& leaf) {
         CreateDirectoryA(folder.c_str(), nullptr);
     }
     if (!leaf.empty()) folder += "\\" + leaf;
-    RemoveTree(folder);
+    RemoveTree(L"\\\\?\\" + Wide(folder));
     CreateDirectoryA(folder.c_str(), nullptr);
     return folder;
 }
