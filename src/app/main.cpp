@@ -1,5 +1,5 @@
-// Program entry: the double-byte rules, the application, the main window and
-// the message loop. Wendle takes no command-line arguments.
+// Program entry: the DLL search, the double-byte rules, the application, the
+// main window and the message loop. Wendle takes no command-line arguments.
 #include <windows.h>
 
 #include "app/application.h"
@@ -7,9 +7,12 @@
 #include "main/main_window.h"
 #include "widgets/about_window.h"
 #include "paths/system_rules.h"
+#include "widgets/system_library.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace wendle;
+    // Before anything loads a DLL.
+    KeepDllSearchInSystemFolder();
     SetUpPathRules();
     App().SetTitle("Wendle");
     App().Initialize(instance);

@@ -181,8 +181,8 @@ bool SavePicture(HWND window, const std::string& name) {
            GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-Wendle::Wendle(const std::string& startFolder) {
-    std::string program = ProgramDir() + "\\wendle.exe";
+Wendle::Wendle(const std::string& startFolder, const std::string& copy) {
+    const std::string program = copy.empty() ? ProgramDir() + "\\wendle.exe" : copy;
     std::string line = "\"" + program + "\"";
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;

@@ -37,10 +37,11 @@ bool Settled(HWND window);
 // for a person to look at; false when it could not be written.
 bool SavePicture(HWND window, const std::string& name);
 
-// Wendle started by a test in a folder of its choice, closed when done.
+// Wendle started by a test in a folder of its choice, closed when done; the
+// built program unless the test names a copy.
 class Wendle {
   public:
-    explicit Wendle(const std::string& startFolder);
+    explicit Wendle(const std::string& startFolder, const std::string& program = "");
     ~Wendle();
     Wendle(const Wendle&) = delete;
     Wendle& operator=(const Wendle&) = delete;
