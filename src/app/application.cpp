@@ -19,7 +19,18 @@ Application& Application::Instance() {
     return application;
 }
 
-void Application::Initialize(HINSTANCE instance) {
+bool RegisterWindowClass(const WNDCLASSEXA& wc) {
+    WNDCLASSEXA existing{};
+    existing.cbSize = sizeof existing;
+    if (!GetClassInfoExA(wc.hInstance, wc.lpszClassName, &existing)) {
+        return RegisterClassExA(&wc) != 0;
+    }
+    if (existing.lpfnWndProc == wc.lpfnWndProc) return true;
+    SetLastError(ERROR_CLASS_ALREADY_EXISTS);
+    return false;
+}
+
+bool Application::Initialize(HINSTANCE instance) {
     module_ = instance;
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
@@ -28,14 +39,16 @@ void Application::Initialize(HINSTANCE instance) {
     wc.hIcon = LoadIconA(instance, "MAINICON");
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.lpszClassName = kClassName;
-    RegisterClassExA(&wc);
+    if (!RegisterWindowClass(wc)) return false;
     // Never seen: zero-sized, it owns the taskbar button and every form.
     int x = GetSystemMetrics(SM_CXSCREEN) / 2;
     int y = GetSystemMetrics(SM_CYSCREEN) / 2;
     handle_ = CreateWindowExA(0, kClassName, title_.c_str(),
                               WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX,
                               x, y, 0, 0, nullptr, nullptr, instance, nullptr);
+    if (!handle_) return false;
     ShowWindow(handle_, SW_SHOWNORMAL);
+    return true;
 }
 
 void Application::SetTitle(const std::string& title) {

@@ -12,8 +12,9 @@ class Application {
   public:
     static Application& Instance();
 
-    // Creates the application window; call once before any form.
-    void Initialize(HINSTANCE instance);
+    // Creates the application window; call once before any form. False, with
+    // the system's error, when it could not be made.
+    bool Initialize(HINSTANCE instance);
     HINSTANCE Module() const { return module_; }
     HWND Handle() const { return handle_; }
 
@@ -46,6 +47,11 @@ class Application {
     bool formsHidden_ = false;
     std::string title_;
 };
+
+// Registers a window class, or finds it registered already with the same
+// procedure; false, with the system's error, when that fails or another
+// procedure holds the name.
+bool RegisterWindowClass(const WNDCLASSEXA& wc);
 
 inline Application& App() {
     return Application::Instance();

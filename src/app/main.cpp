@@ -1,28 +1,51 @@
-// Program entry: the double-byte rules, the application, the main window and
-// the message loop. Wendle takes no command-line arguments.
+// Program entry: the DLL search, the double-byte rules, the application, the
+// main window and the message loop. Wendle takes no command-line arguments.
 #include <windows.h>
+
+#include <string>
 
 #include "app/application.h"
 #include "app/program_strings.h"
 #include "main/main_window.h"
-#include "widgets/about_window.h"
 #include "paths/system_rules.h"
+#include "widgets/about_window.h"
+#include "widgets/fallback_box.h"
+#include "widgets/system_library.h"
+
+namespace {
+
+// A program without its windows must not run half-built: say so and stop.
+int StartUpFailed(DWORD error) {
+    wendle::ShowFallbackError("ｳｨﾝﾄﾞｳを作成できません (" + std::to_string(error) + ")");
+    return 1;
+}
+
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace wendle;
+    // Before anything loads a DLL.
+    KeepDllSearchInSystemFolder();
     SetUpPathRules();
     App().SetTitle("Wendle");
-    App().Initialize(instance);
+    if (!App().Initialize(instance)) return StartUpFailed(GetLastError());
     int code = 0;
+    bool started = false;
+    DWORD failure = 0;
     {
         TMainWindow mainWindow;
-        mainWindow.Create();
         TAboutWindow aboutWindow;
-        aboutWindow.Create();
-        mainWindow.SetAboutWindow(&aboutWindow);
-        code = App().Run();
+        started = mainWindow.Create() && aboutWindow.Create();
+        if (started) {
+            mainWindow.SetAboutWindow(&aboutWindow);
+            code = App().Run();
+        } else {
+            failure = GetLastError();
+        }
     }
     EncoderPath.clear();
     CommandLine.clear();
+    // Shown once the half-made windows are gone.
+    if (!started) return StartUpFailed(failure);
     return code;
 }

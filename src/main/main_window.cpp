@@ -113,16 +113,25 @@ HMENU CreateMainMenu() {
 }  // namespace
 
 TMainWindow::~TMainWindow() {
+    // The controls go before the font they use.
+    DestroyUnbound();
     if (font_) DeleteObject(font_);
 }
 
-void TMainWindow::Create() {
+bool TMainWindow::Create() {
     RECT outer = {0, 0, kMainClientWidth, kMainClientHeight};
     AdjustWindowRectEx(&outer, kFormStyle, TRUE, 0);
     OffsetRect(&outer, kMainLeft - outer.left, kMainTop - outer.top);
     animateWindow1_.SetParent(this);
-    CreateBound({kMainWindowClass, 0, COLOR_BTNFACE}, 0, "Wendle", kFormStyle, outer,
-                App().Handle(), CreateMainMenu());
+    HMENU menu = CreateMainMenu();
+    if (!CreateBound({kMainWindowClass, 0, COLOR_BTNFACE}, 0, "Wendle", kFormStyle, outer,
+                     App().Handle(), menu)) {
+        // A window that got as far as taking the menu destroyed it with itself.
+        const DWORD error = GetLastError();
+        if (IsMenu(menu)) DestroyMenu(menu);
+        SetLastError(error);
+        return false;
+    }
     // A menu bar that wraps takes more room: keep the client area as designed.
     RECT client;
     GetClientRect(Handle(), &client);
@@ -136,6 +145,7 @@ void TMainWindow::Create() {
     FormCreate();
     ShowWindow(Handle(), SW_SHOWNORMAL);
     UpdateWindow(Handle());
+    return true;
 }
 
 void TMainWindow::CreateControls() {

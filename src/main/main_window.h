@@ -23,8 +23,9 @@ class TMainWindow : public Window {
     TMainWindow() = default;
     ~TMainWindow() override;
 
-    // Creates the window with its controls, runs FormCreate and shows it.
-    void Create();
+    // Creates the window with its controls, runs FormCreate and shows it;
+    // false, with the system's error, when the window could not be made.
+    bool Create();
 
     HWND Control(int id) const { return GetDlgItem(Handle(), id); }
     std::string Text(int id) const;

@@ -66,18 +66,21 @@ void DrawLabel(const DRAWITEMSTRUCT& item, const AboutControl& c) {
 
 TAboutWindow::~TAboutWindow() {
     // The controls go before the fonts they use.
-    if (Handle()) DestroyWindow(Handle());
+    DestroyUnbound();
     for (HFONT font : fonts_) {
         if (font) DeleteObject(font);
     }
 }
 
-void TAboutWindow::Create() {
+bool TAboutWindow::Create() {
     RECT outer = {kDesignedLeft, kDesignedTop, kDesignedLeft + kOuterWidth,
                   kDesignedTop + kOuterHeight};
-    CreateBound({kAboutWindowClass, 0, COLOR_BTNFACE}, 0, "About Wendle", kAboutStyle, outer,
-                App().Handle(), nullptr);
+    if (!CreateBound({kAboutWindowClass, 0, COLOR_BTNFACE}, 0, "About Wendle", kAboutStyle, outer,
+                     App().Handle(), nullptr)) {
+        return false;
+    }
     CreateControls();
+    return true;
 }
 
 void TAboutWindow::CreateControls() {

@@ -16,8 +16,9 @@ class TAboutWindow : public Window {
     TAboutWindow() = default;
     ~TAboutWindow() override;
 
-    // Creates the window and its controls, hidden, owned by the application window.
-    void Create();
+    // Creates the window and its controls, hidden, owned by the application
+    // window; false, with the system's error, when the window could not be made.
+    bool Create();
     // Shows the window over the program's other windows, which take no input
     // until it is closed; returns once it is closed and hidden again.
     void ShowModal();

@@ -7,11 +7,15 @@
 namespace wendle {
 
 Window::~Window() {
-    if (handle_) {
-        SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
-        DestroyWindow(handle_);
-    }
+    DestroyUnbound();
     for (WindowedPart* part : parts_) part->ParentReleased();
+}
+
+void Window::DestroyUnbound() {
+    if (!handle_) return;
+    SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    DestroyWindow(handle_);
+    handle_ = nullptr;
 }
 
 void Window::AddPart(WindowedPart* part) {
@@ -30,20 +34,16 @@ void Window::RemovePart(WindowedPart* part) {
 HWND Window::CreateBound(const ClassInfo& cls, DWORD exStyle, const char* caption, DWORD style,
                          const RECT& outer, HWND owner, HMENU menu) {
     HINSTANCE module = App().Module();
-    WNDCLASSEXA existing{};
-    existing.cbSize = sizeof existing;
-    if (!GetClassInfoExA(module, cls.name, &existing)) {
-        WNDCLASSEXA wc{};
-        wc.cbSize = sizeof wc;
-        wc.style = cls.style;
-        wc.lpfnWndProc = &Window::Procedure;
-        wc.hInstance = module;
-        wc.hIcon = LoadIconA(module, "MAINICON");
-        wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-        wc.hbrBackground = GetSysColorBrush(cls.backgroundColour);
-        wc.lpszClassName = cls.name;
-        RegisterClassExA(&wc);
-    }
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = cls.style;
+    wc.lpfnWndProc = &Window::Procedure;
+    wc.hInstance = module;
+    wc.hIcon = LoadIconA(module, "MAINICON");
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.hbrBackground = GetSysColorBrush(cls.backgroundColour);
+    wc.lpszClassName = cls.name;
+    if (!RegisterWindowClass(wc)) return nullptr;
     return CreateWindowExA(exStyle, cls.name, caption, style, outer.left, outer.top,
                            outer.right - outer.left, outer.bottom - outer.top, owner, menu, module,
                            this);
@@ -69,25 +69,28 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     }
     if (message == WM_NCDESTROY) App().FormDestroyed(window);
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
+    LRESULT result = 0;
+    try {
+        if (!ReflectToControl(window, message, wParam, lParam, &result)) {
+            result = self->HandleMessage(message, wParam, lParam);
+            // The parts' windows need the form's: a part may be added meanwhile.
+            if (message == WM_CREATE && result != -1) {
+                for (std::size_t i = 0; i < self->parts_.size(); ++i) {
+                    self->parts_[i]->ParentCreated(window);
+                }
+            }
+        }
+    } catch (...) {
+        ShowCaughtFailure();
+        result = DefWindowProcA(window, message, wParam, lParam);
+    }
+    // The last message: unbound only now, so that the default procedure's
+    // clean-up got the window's handle.
     if (message == WM_NCDESTROY) {
         SetWindowLongPtrA(window, GWLP_USERDATA, 0);
         self->handle_ = nullptr;
     }
-    try {
-        LRESULT reflected = 0;
-        if (ReflectToControl(window, message, wParam, lParam, &reflected)) return reflected;
-        LRESULT result = self->HandleMessage(message, wParam, lParam);
-        // The parts' windows need the form's: a part may be added meanwhile.
-        if (message == WM_CREATE && result != -1) {
-            for (std::size_t i = 0; i < self->parts_.size(); ++i) {
-                self->parts_[i]->ParentCreated(window);
-            }
-        }
-        return result;
-    } catch (...) {
-        ShowCaughtFailure();
-        return DefWindowProcA(window, message, wParam, lParam);
-    }
+    return result;
 }
 
 }  // namespace wendle

@@ -40,9 +40,14 @@ class Window {
         int backgroundColour;  // a COLOR_ index
     };
 
-    // Registers the class on first use and creates the window bound to this.
+    // Registers the class on first use and creates the window bound to this;
+    // null, with the system's error, when either fails or the class name is
+    // taken by another procedure.
     HWND CreateBound(const ClassInfo& cls, DWORD exStyle, const char* caption, DWORD style,
                      const RECT& outer, HWND owner, HMENU menu);
+    // For destructors: destroys the window (and so its children) without
+    // this object's handlers, which may use parts already gone.
+    void DestroyUnbound();
 
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -6,6 +6,7 @@
 #include "app/failure.h"
 #include "paths/file_system.h"
 #include "paths/system_rules.h"
+#include "widgets/critical_errors_quiet.h"
 
 namespace wendle {
 
@@ -237,8 +238,12 @@ void TDirectoryListBox::RebuildFolders() {
 
         const std::string root = DrivePart(folder_) + "\\";
         DWORD flags = 0;
-        BOOL queried =
-            GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags, nullptr, 0);
+        BOOL queried;
+        {
+            CriticalErrorsQuiet quiet;
+            queried = GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags,
+                                            nullptr, 0);
+        }
         const CaseRules rules = VolumeCaseRules(queried != FALSE, flags);
         casePreserving_ = rules.preserving;
         caseSensitive_ = rules.sensitive;

@@ -8,6 +8,8 @@
 #include "app/application.h"
 #include "paths/file_system.h"
 #include "paths/system_rules.h"
+#include "widgets/critical_errors_quiet.h"
+#include "widgets/system_library.h"
 
 namespace wendle {
 
@@ -34,19 +36,21 @@ class SystemDriveQueries : public DriveQueries {
     unsigned DriveType(const std::string& root) override { return GetDriveTypeA(root.c_str()); }
 
     std::string VolumeLabel(const std::string& root) override {
-        // An empty drive would otherwise ask the user to insert a medium.
-        UINT previous = SetErrorMode(SEM_FAILCRITICALERRORS);
         char name[kNameBuffer] = {};
+        CriticalErrorsQuiet quiet;
         BOOL ok = GetVolumeInformationA(root.c_str(), name, kNameBuffer, nullptr, nullptr, nullptr,
                                         nullptr, 0);
-        SetErrorMode(previous);
         return ok ? FromBuffer(name) : std::string();
     }
 
     bool Connection(const std::string& device, std::string* remote) override {
+        // Loaded when first asked: a network connection is rarely listed.
+        static const auto getConnection =
+            SystemFunction<decltype(&WNetGetConnectionA)>("mpr.dll", "WNetGetConnectionA");
+        if (!getConnection) return false;
         char name[kNameBuffer] = {};
         DWORD length = kNameBuffer;
-        if (WNetGetConnectionA(device.c_str(), name, &length) != NO_ERROR) return false;
+        if (getConnection(device.c_str(), name, &length) != NO_ERROR) return false;
         *remote = FromBuffer(name);
         return true;
     }

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "widgets/other_windows_disabled.h"
+#include "widgets/system_library.h"
 
 namespace wendle {
 
@@ -30,10 +31,9 @@ UINT_PTR CALLBACK PlacementHook(HWND hook, UINT message, WPARAM, LPARAM lParam) 
 // them, which would otherwise slow every start of the program.
 template <class Function>
 Function CommonDialogFunction(const char* name) {
-    static HMODULE module = LoadLibraryA("comdlg32.dll");
-    FARPROC found = module ? GetProcAddress(module, name) : nullptr;
+    auto found = SystemFunction<Function>("comdlg32.dll", name);
     if (!found) throw std::runtime_error(std::string("comdlg32.dll has no ") + name);
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(found));
+    return found;
 }
 
 }  // namespace
@@ -53,8 +53,9 @@ bool TOpenDialog::Execute(HWND owner) {
     request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLEHOOK;
     request.lpfnHook = &PlacementHook;
 
-    auto getOpenFileName = CommonDialogFunction<decltype(&GetOpenFileNameA)>("GetOpenFileNameA");
-    auto extendedError =
+    static const auto getOpenFileName =
+        CommonDialogFunction<decltype(&GetOpenFileNameA)>("GetOpenFileNameA");
+    static const auto extendedError =
         CommonDialogFunction<decltype(&CommDlgExtendedError)>("CommDlgExtendedError");
     BOOL chosen;
     {

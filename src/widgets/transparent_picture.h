@@ -13,7 +13,8 @@ class TransparentPicture {
     TransparentPicture(const TransparentPicture&) = delete;
     TransparentPicture& operator=(const TransparentPicture&) = delete;
 
-    // False when the resource is missing; the picture then draws nothing.
+    // Replaces the picture. False when the resource is missing or the system
+    // could not make its bitmaps; the picture then draws nothing.
     bool Load(HINSTANCE module, const char* name);
     void Draw(HDC dc, int x, int y) const;
 
@@ -22,6 +23,8 @@ class TransparentPicture {
     int Height() const { return height_; }
 
   private:
+    void Free();
+
     HBITMAP image_ = nullptr;  // transparent pixels made black
     HBITMAP mask_ = nullptr;   // white where the background shows through
     int width_ = 0;

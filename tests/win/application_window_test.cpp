@@ -8,9 +8,11 @@
 
 #include "app/application.h"
 #include "dialog_watch.h"
+#include "main/main_ids.h"
 #include "main/main_window.h"
 #include "support/bench.h"
 #include "support/windows.h"
+#include "widgets/about_ids.h"
 #include "widgets/about_window.h"
 
 namespace {
@@ -163,6 +165,67 @@ TEST(ApplicationWindow, ProgramSurvivesManyMinimizeRestoreCyclesAndEndsNormally)
     GetExitCodeProcess(process, &code);
     EXPECT_EQ(0u, code);
     CloseHandle(process);
+}
+
+// A form that notes the handle it knows when its last message arrives.
+class LastMessageForm : public Window {
+  public:
+    HWND Create() {
+        return CreateBound({"ApplicationTestLastMessage", 0, COLOR_BTNFACE}, 0, "last", WS_POPUP,
+                           RECT{0, 0, 50, 50}, nullptr, nullptr);
+    }
+    HWND known = nullptr;
+
+  protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override {
+        if (message == WM_NCDESTROY) known = Handle();
+        return Window::HandleMessage(message, wParam, lParam);
+    }
+};
+
+// The system's own clean-up of the last message needs the window's handle:
+// the form still has it then, and lets go of it only after.
+TEST(ApplicationWindow, TheLastMessageReachesTheDefaultProcedureWithTheWindow) {
+    dialog_watch::SetUpApplication();
+    LastMessageForm form;
+    HWND window = form.Create();
+    ASSERT_NE(nullptr, window);
+    DestroyWindow(window);
+    EXPECT_EQ(window, form.known);
+    EXPECT_EQ(nullptr, form.Handle());
+}
+
+// A class name held by another procedure makes the window impossible: each
+// start-up step says so with the system's error, and leaves nothing made.
+TEST(ApplicationWindow, StartUpStepsReportAWindowTheyCouldNotMake) {
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    for (const char* name : {"TApplication", kMainWindowClass, kAboutWindowClass}) {
+        WNDCLASSEXA other{};
+        other.cbSize = sizeof other;
+        other.lpfnWndProc = &DefWindowProcA;
+        other.hInstance = module;
+        other.lpszClassName = name;
+        ASSERT_NE(0, RegisterClassExA(&other)) << name;
+    }
+    SetCurrentDirectoryA(bench::FreshFolder().c_str());
+
+    EXPECT_FALSE(App().Initialize(module));
+    EXPECT_EQ(static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS), GetLastError());
+    EXPECT_EQ(nullptr, App().Handle());
+
+    TMainWindow mainWindow;
+    EXPECT_FALSE(mainWindow.Create());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS), GetLastError());
+    EXPECT_EQ(nullptr, mainWindow.Handle());
+    EXPECT_EQ(nullptr, App().MainForm());
+
+    TAboutWindow aboutWindow;
+    EXPECT_FALSE(aboutWindow.Create());
+    EXPECT_EQ(static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS), GetLastError());
+    EXPECT_EQ(nullptr, aboutWindow.Handle());
+
+    EXPECT_EQ(nullptr, FindWindowA(kMainWindowClass, nullptr));
+    EXPECT_EQ(nullptr, FindWindowA(kAboutWindowClass, nullptr));
 }
 
 }  // namespace

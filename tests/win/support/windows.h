@@ -37,7 +37,8 @@ bool Settled(HWND window);
 // for a person to look at; false when it could not be written.
 bool SavePicture(HWND window, const std::string& name);
 
-// Wendle started by a test in a folder of its choice, closed when done.
+// Wendle started by a test in a folder of its choice, closed when done; the
+// built program unless the test names a copy.
 class Wendle {
   public:
     // The program is the build's wendle.exe unless another copy is named.

@@ -1,0 +1,15 @@
+// Planted beside a program under the name of a system DLL: when anything
+// loads it, it leaves "<its own path>.loaded" beside itself.
+#include <windows.h>
+
+BOOL WINAPI DllMain(HINSTANCE self, DWORD reason, LPVOID) {
+    if (reason != DLL_PROCESS_ATTACH) return TRUE;
+    char path[MAX_PATH + 8];
+    const DWORD length = GetModuleFileNameA(self, path, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return TRUE;
+    lstrcpyA(path + length, ".loaded");
+    HANDLE marker =
+        CreateFileA(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (marker != INVALID_HANDLE_VALUE) CloseHandle(marker);
+    return TRUE;
+}
