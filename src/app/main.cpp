@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "app/application.h"
-#include "app/program_strings.h"
+#include "win/application.h"
+#include "main/program_strings.h"
 #include "main/main_window.h"
-#include "paths/system_rules.h"
-#include "widgets/about_window.h"
-#include "widgets/fallback_box.h"
-#include "widgets/system_library.h"
+#include "win/system_rules.h"
+#include "dialogs/about_window.h"
+#include "win/fallback_box.h"
+#include "win/system_library.h"
 
 namespace {
 

@@ -2,14 +2,14 @@
 // the output folder with the main window hidden, and wait for it.
 #include <vector>
 
-#include "app/failure.h"
-#include "app/program_strings.h"
-#include "main/encode_plan.h"
+#include "core/failure.h"
+#include "main/program_strings.h"
+#include "core/encode_plan.h"
 #include "main/main_ids.h"
 #include "main/main_window.h"
-#include "paths/file_system.h"
-#include "paths/system_rules.h"
-#include "widgets/message_dialog.h"
+#include "win/file_system.h"
+#include "win/system_rules.h"
+#include "dialogs/message_dialog.h"
 
 namespace wendle {
 

@@ -1,13 +1,13 @@
 // The rules that keep the input name, output name and output path together.
 #include "main/main_ids.h"
 #include "main/main_window.h"
-#include "app/failure.h"
-#include "paths/file_names.h"
-#include "paths/file_system.h"
-#include "paths/system_rules.h"
-#include "widgets/folder_items.h"
-#include "widgets/prompt_dialog.h"
-#include "widgets/message_dialog.h"
+#include "core/failure.h"
+#include "core/file_names.h"
+#include "win/file_system.h"
+#include "win/system_rules.h"
+#include "core/folder_items.h"
+#include "dialogs/prompt_dialog.h"
+#include "dialogs/message_dialog.h"
 
 namespace wendle {
 

@@ -4,15 +4,15 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
-#include "app/program_strings.h"
-#include "main/bitrates.h"
+#include "win/application.h"
+#include "main/program_strings.h"
+#include "core/bitrates.h"
 #include "main/main_ids.h"
 #include "main/main_layout.h"
-#include "paths/file_system.h"
-#include "paths/system_rules.h"
-#include "widgets/folder_items.h"
-#include "widgets/fallback_box.h"
+#include "win/file_system.h"
+#include "win/system_rules.h"
+#include "core/folder_items.h"
+#include "win/fallback_box.h"
 
 namespace wendle {
 

@@ -7,14 +7,14 @@
 #include <map>
 #include <string>
 
-#include "main/command_line.h"
-#include "widgets/about_window.h"
-#include "widgets/animate_window.h"
-#include "widgets/base_window.h"
-#include "widgets/directory_list_box.h"
-#include "widgets/drive_combo_box.h"
+#include "core/command_line.h"
+#include "dialogs/about_window.h"
+#include "widgets/animator.h"
+#include "win/window.h"
+#include "widgets/folder_list.h"
+#include "widgets/drive_chooser.h"
 #include "widgets/file_name_edit.h"
-#include "widgets/open_dialog.h"
+#include "dialogs/open_dialog.h"
 
 namespace wendle {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "paths/file_names.h"
-#include "paths/system_rules.h"
+#include "core/file_names.h"
+#include "win/system_rules.h"
 
 namespace wendle {
 

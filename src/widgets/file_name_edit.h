@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "widgets/control.h"
+#include "win/control.h"
 
 namespace wendle {
 

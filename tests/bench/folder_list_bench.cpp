@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "app/application.h"
-#include "paths/system_rules.h"
-#include "widgets/base_window.h"
-#include "widgets/directory_list_box.h"
+#include "win/application.h"
+#include "win/system_rules.h"
+#include "win/window.h"
+#include "widgets/folder_list.h"
 
 namespace {
 

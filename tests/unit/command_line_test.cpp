@@ -1,6 +1,6 @@
-#include "main/command_line.h"
+#include "core/command_line.h"
 
-#include "main/bitrates.h"
+#include "core/bitrates.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "widgets/dialog_metrics.h"
+#include "core/dialog_metrics.h"
 
 #include <gtest/gtest.h>
 

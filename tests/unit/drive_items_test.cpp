@@ -1,4 +1,4 @@
-#include "widgets/drive_items.h"
+#include "core/drive_items.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "paths/path_rules.h"
+#include "core/path_rules.h"
 
 namespace wendle {
 namespace {

@@ -1,4 +1,4 @@
-#include "main/encode_plan.h"
+#include "core/encode_plan.h"
 
 #include <gtest/gtest.h>
 

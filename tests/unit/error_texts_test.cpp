@@ -1,4 +1,4 @@
-#include "widgets/error_texts.h"
+#include "core/error_texts.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "paths/file_names.h"
+#include "core/file_names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "widgets/folder_items.h"
+#include "core/folder_items.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "paths/path_rules.h"
+#include "core/path_rules.h"
 
 #include <gtest/gtest.h>
 

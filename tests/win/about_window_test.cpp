@@ -1,4 +1,4 @@
-#include "widgets/about_window.h"
+#include "dialogs/about_window.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,7 @@
 #include "dialog_watch.h"
 #include "support/bench.h"
 #include "support/windows.h"
-#include "widgets/about_ids.h"
+#include "dialogs/about_ids.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The minimize and restore animator on forms of the test's own, driven by the
 // messages the system and the user send, and judged by what the application
 // window and the forms show afterwards.
-#include "widgets/animate_window.h"
+#include "widgets/animator.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 #include "dialog_watch.h"
 #include "support/bench.h"
 #include "support/windows.h"
-#include "widgets/base_window.h"
-#include "widgets/fallback_box.h"
+#include "win/window.h"
+#include "win/fallback_box.h"
 
 namespace {
 

@@ -6,14 +6,14 @@
 
 #include <string>
 
-#include "app/application.h"
+#include "win/application.h"
 #include "dialog_watch.h"
 #include "main/main_ids.h"
 #include "main/main_window.h"
 #include "support/bench.h"
 #include "support/windows.h"
-#include "widgets/about_ids.h"
-#include "widgets/about_window.h"
+#include "dialogs/about_ids.h"
+#include "dialogs/about_window.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "paths/system_rules.h"
+#include "win/system_rules.h"
 #include "support/bench.h"
 
 namespace {

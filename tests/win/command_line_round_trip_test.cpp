@@ -7,8 +7,8 @@
 #include <random>
 #include <vector>
 
-#include "main/command_line.h"
-#include "paths/system_rules.h"
+#include "core/command_line.h"
+#include "win/system_rules.h"
 #include "support/bench.h"
 #include "support/windows.h"
 

@@ -9,8 +9,8 @@
 #include <string>
 #include <thread>
 
-#include "app/application.h"
-#include "paths/system_rules.h"
+#include "win/application.h"
+#include "win/system_rules.h"
 #include "support/bench.h"
 #include "support/windows.h"
 

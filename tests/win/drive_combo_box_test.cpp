@@ -1,5 +1,5 @@
 // The drive chooser on the bench's drives, hosted by a window of this thread.
-#include "widgets/drive_combo_box.h"
+#include "widgets/drive_chooser.h"
 
 #include <winnetwk.h>
 
@@ -13,7 +13,7 @@
 #include "dialog_watch.h"
 #include "support/bench.h"
 #include "support/windows.h"
-#include "widgets/base_window.h"
+#include "win/window.h"
 
 namespace {
 

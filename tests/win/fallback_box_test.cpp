@@ -1,10 +1,10 @@
-#include "widgets/fallback_box.h"
+#include "win/fallback_box.h"
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 
-#include "app/failure.h"
+#include "core/failure.h"
 #include "dialog_watch.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "paths/file_system.h"
+#include "win/file_system.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <functional>
 #include <string>
 
-#include "app/failure.h"
+#include "core/failure.h"
 #include "support/bench.h"
 
 namespace wendle {

@@ -1,7 +1,7 @@
 // The folder list in a test window of its own: what it shows, where each
 // change leaves the current directory, which changes raise OnChange, how it
 // fails, and how its items are drawn. Folder trees are made per test.
-#include "widgets/directory_list_box.h"
+#include "widgets/folder_list.h"
 
 #include <gtest/gtest.h>
 
@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
-#include "app/failure.h"
-#include "paths/system_rules.h"
+#include "core/failure.h"
+#include "win/system_rules.h"
 #include "dialog_watch.h"
 #include "support/bench.h"
 #include "support/texts.h"
-#include "widgets/base_window.h"
+#include "win/window.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include "dialog_watch.h"
 #include "main/main_ids.h"
 #include "main/main_window.h"
-#include "widgets/prompt_dialog.h"
+#include "dialogs/prompt_dialog.h"
 #include "support/bench.h"
 #include "support/texts.h"
 #include "support/windows.h"

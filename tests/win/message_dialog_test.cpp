@@ -1,4 +1,4 @@
-#include "widgets/message_dialog.h"
+#include "dialogs/message_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 
 #include "dialog_watch.h"
 #include "support/texts.h"
-#include "widgets/dialog_metrics.h"
-#include "widgets/message_dialog_ids.h"
+#include "core/dialog_metrics.h"
+#include "dialogs/message_dialog_ids.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "widgets/open_dialog.h"
+#include "dialogs/open_dialog.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "widgets/prompt_dialog.h"
+#include "dialogs/prompt_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,7 @@
 
 #include "dialog_watch.h"
 #include "support/texts.h"
-#include "widgets/dialog_metrics.h"
+#include "core/dialog_metrics.h"
 
 namespace {
 

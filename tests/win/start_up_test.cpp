@@ -8,7 +8,7 @@
 #include "main/main_ids.h"
 #include "main/main_layout.h"
 #include "main/main_window.h"
-#include "widgets/about_ids.h"
+#include "dialogs/about_ids.h"
 #include "support/bench.h"
 #include "support/texts.h"
 #include "support/windows.h"

@@ -1,0 +1,122 @@
+#include "core/drive_items.h"
+
+#include <algorithm>
+
+namespace wendle {
+
+namespace {
+
+constexpr int kMaxDroppedItems = 8;
+constexpr int kBlankPictureWidth = 16;
+
+bool IsLatinLetter(char ch) {
+    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z');
+}
+
+char LowerLatin(char ch) {
+    return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
+}
+
+char UpperLatin(char ch) {
+    return ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
+}
+
+// Labels and remote names follow the case the letter is shown in.
+std::string InLetterCase(DriveQueries& system, char letter, const std::string& text) {
+    return static_cast<unsigned char>(letter) >= 'a' ? system.LowerCase(text)
+                                                     : system.UpperCase(text);
+}
+
+std::string LabelText(DriveQueries& system, char letter) {
+    const std::string root = std::string(1, letter) + ":\\";
+    return "[" + InLetterCase(system, letter, system.VolumeLabel(root)) + "]";
+}
+
+std::string ConnectionText(DriveQueries& system, char letter) {
+    std::string remote;
+    if (system.Connection(std::string(1, UpperLatin(letter)) + ":", &remote)) {
+        return InLetterCase(system, letter, remote);
+    }
+    return LabelText(system, letter);
+}
+
+}  // namespace
+
+std::vector<DriveItem> ListDrives(DriveQueries& system, TTextCase textCase) {
+    std::vector<DriveItem> items;
+    const std::uint32_t drives = system.LogicalDrives();
+    for (int bit = 0; bit < 26; ++bit) {
+        if (!(drives & (std::uint32_t{1} << bit))) continue;
+        char letter = static_cast<char>('a' + bit);
+        const unsigned type = system.DriveType(std::string(1, letter) + ":\\");
+        if (textCase == tcUpperCase) letter = UpperLatin(letter);
+        const std::string prefix = std::string(1, letter) + ":";
+        switch (type) {
+            case kDriveRemovable:
+                items.push_back({prefix, DrivePicture::Floppy});
+                break;
+            case kDriveFixed:
+                items.push_back({prefix + " " + LabelText(system, letter), DrivePicture::Hard});
+                break;
+            case kDriveRemote:
+                items.push_back(
+                    {prefix + " " + ConnectionText(system, letter), DrivePicture::Network});
+                break;
+            case kDriveCdRom:
+                items.push_back({prefix + " " + LabelText(system, letter), DrivePicture::CdRom});
+                break;
+            case kDriveRamDisk:
+                items.push_back({prefix + " " + LabelText(system, letter), DrivePicture::Ram});
+                break;
+            default:
+                break;  // unknown, no root directory, or a type this program predates
+        }
+    }
+    return items;
+}
+
+char DriveOfDirectory(const std::string& directory) {
+    if (directory.empty() || directory[0] == '\\') return '\0';
+    return directory[0];
+}
+
+char CasedDrive(char ch, TTextCase textCase) {
+    // Only letters change: "+32" on anything else would turn '1' into 'Q'.
+    if (!IsLatinLetter(ch)) return ch;
+    return textCase == tcUpperCase ? UpperLatin(ch) : LowerLatin(ch);
+}
+
+bool SameDrive(char a, char b) {
+    return LowerLatin(a) == LowerLatin(b);
+}
+
+int FindDriveItem(const std::vector<std::string>& texts, char drive) {
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const std::string& text = texts[i];
+        if (text.size() >= 2 && SameDrive(text[0], drive) && text[1] == ':') {
+            return static_cast<int>(i);
+        }
+    }
+    return -1;
+}
+
+int DriveItemHeight(int fontHeight, int pictureHeight) {
+    return std::max(fontHeight, pictureHeight);
+}
+
+int DroppedHeight(int itemCount, int itemHeight, int closedHeight) {
+    const int shown = std::clamp(itemCount, 1, kMaxDroppedItems);
+    return shown * itemHeight + closedHeight + 2;
+}
+
+DriveItemLayout LayoutDriveItem(int left, int top, int bottom, int pictureWidth,
+                                int pictureHeight) {
+    DriveItemLayout layout{};
+    layout.pictureLeft = left + 2;
+    // C++ division truncates toward zero, as the rule asks.
+    layout.pictureTop = (top + bottom - pictureHeight) / 2;
+    layout.textLeft = left + (pictureWidth > 0 ? pictureWidth : kBlankPictureWidth) + 6;
+    return layout;
+}
+
+}  // namespace wendle

@@ -1,0 +1,230 @@
+#include "dialogs/about_window.h"
+
+#include "win/application.h"
+#include "dialogs/about_ids.h"
+#include "win/other_windows_disabled.h"
+
+namespace wendle {
+
+namespace {
+
+enum class Kind { Label, Bevel, Button };
+
+struct AboutControl {
+    int id;
+    Kind kind;
+    int left, top, width, height;
+    const char* caption;
+    UINT textFormat;  // DrawText alignment of a label
+    int fontHeight;   // character height in pixels
+};
+
+// In creation order, which is also painting order: a later label covers an
+// earlier one where they overlap.
+const AboutControl kControls[] = {
+    {kAboutVersionNameId, Kind::Label, 48, 16, 129, 25, "Wendle", DT_CENTER | DT_TOP, 13},
+    {kAboutCopyrightId, Kind::Label, 24, 40, 177, 17, "Copyright (C) 2026 Wendle",
+     DT_CENTER | DT_BOTTOM, 13},
+    {kAboutExpositionMessageId, Kind::Label, 8, 64, 209, 17, "This is Ogg Vorbis Encoder Frontend.",
+     DT_CENTER | DT_BOTTOM, 12},
+    {kAboutBevel1Id, Kind::Bevel, 8, 8, 209, 89, "", 0, 12},
+    // 9 pixels high for an 11-pixel font: the label clips its text.
+    {kAboutForVerId, Kind::Label, 40, 32, 145, 9, "(For OggEnc v0.0)", DT_CENTER | DT_VCENTER, 11},
+    {kAboutWindowCloseId, Kind::Button, 76, 104, 73, 25, "OK", 0, 12},
+};
+
+const int kFontHeights[] = {11, 12, 13};
+
+const AboutControl* SpecOf(int id) {
+    for (const AboutControl& c : kControls) {
+        if (c.id == id) return &c;
+    }
+    return nullptr;
+}
+
+const DWORD kAboutStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+const int kOuterWidth = 233;
+const int kOuterHeight = 164;
+const int kDesignedLeft = 507;
+const int kDesignedTop = 130;
+
+void DrawLabel(const DRAWITEMSTRUCT& item, const AboutControl& c) {
+    RECT r = item.rcItem;
+    FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
+    if (c.kind == Kind::Bevel) {
+        DrawEdge(item.hDC, &r, BDR_RAISEDINNER, BF_RECT);
+        return;
+    }
+    char text[256];
+    int n = GetWindowTextA(item.hwndItem, text, sizeof text);
+    SetBkMode(item.hDC, TRANSPARENT);
+    SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
+    DrawTextA(item.hDC, text, n, &r, c.textFormat | DT_SINGLELINE | DT_NOPREFIX);
+}
+
+}  // namespace
+
+TAboutWindow::~TAboutWindow() {
+    // The controls go before the fonts they use.
+    DestroyUnbound();
+    for (HFONT font : fonts_) {
+        if (font) DeleteObject(font);
+    }
+}
+
+bool TAboutWindow::Create() {
+    RECT outer = {kDesignedLeft, kDesignedTop, kDesignedLeft + kOuterWidth,
+                  kDesignedTop + kOuterHeight};
+    if (!CreateBound({kAboutWindowClass, 0, COLOR_BTNFACE}, 0, "About Wendle", kAboutStyle, outer,
+                     App().Handle(), nullptr)) {
+        return false;
+    }
+    CreateControls();
+    return true;
+}
+
+void TAboutWindow::CreateControls() {
+    for (int i = 0; i < 3; ++i) {
+        fonts_[i] = CreateFontA(-kFontHeights[i], 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック");
+    }
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[1]), FALSE);
+    for (const AboutControl& c : kControls) {
+        // Siblings clip one another, so the z-order alone decides what covers what.
+        DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+        style |= c.kind == Kind::Button ? WS_TABSTOP | BS_PUSHBUTTON : SS_OWNERDRAW | SS_NOPREFIX;
+        HWND control = CreateWindowExA(0, c.kind == Kind::Button ? "BUTTON" : "STATIC", c.caption,
+                                       style, c.left, c.top, c.width, c.height, Handle(),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
+                                       App().Module(), nullptr);
+        if (!control) continue;
+        HFONT font = fonts_[c.fontHeight - kFontHeights[0]];
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+        if (c.kind == Kind::Bevel) {
+            // Only its edge is the bevel's own: the labels inside stay visible.
+            HRGN edge = CreateRectRgn(0, 0, c.width, c.height);
+            HRGN inside = CreateRectRgn(1, 1, c.width - 1, c.height - 1);
+            CombineRgn(edge, edge, inside, RGN_DIFF);
+            DeleteObject(inside);
+            if (!SetWindowRgn(control, edge, FALSE)) DeleteObject(edge);
+        }
+        // Each control lies above the ones created before it.
+        SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+}
+
+void TAboutWindow::MoveTo(int left, int top) {
+    if (IsIconic(Handle())) {
+        // Closed while minimized: move the place it is restored to when shown.
+        WINDOWPLACEMENT placement{};
+        placement.length = sizeof placement;
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        if (GetWindowPlacement(Handle(), &placement) &&
+            GetMonitorInfoA(MonitorFromWindow(Handle(), MONITOR_DEFAULTTOPRIMARY), &monitor)) {
+            // The placement counts from the work area, not from the screen.
+            RECT& normal = placement.rcNormalPosition;
+            OffsetRect(&normal, left - (monitor.rcWork.left - monitor.rcMonitor.left) - normal.left,
+                       top - (monitor.rcWork.top - monitor.rcMonitor.top) - normal.top);
+            placement.showCmd = SW_HIDE;
+            SetWindowPlacement(Handle(), &placement);
+        }
+        return;
+    }
+    SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TAboutWindow::SetCaption(int controlId, const std::string& caption) {
+    HWND control = GetDlgItem(Handle(), controlId);
+    if (!control) return;
+    SetWindowTextA(control, caption.c_str());
+    InvalidateRect(control, nullptr, FALSE);
+}
+
+void TAboutWindow::SetVersionName(const std::string& caption) {
+    SetCaption(kAboutVersionNameId, caption);
+}
+
+void TAboutWindow::SetForVer(const std::string& caption) {
+    SetCaption(kAboutForVerId, caption);
+}
+
+void TAboutWindow::ShowModal() {
+    if (!Handle() || modal_) return;
+    modal_ = true;
+    closing_ = false;
+    HWND previous = GetActiveWindow();
+    {
+        OtherWindowsDisabled others(Handle());
+        // A window minimized at its last showing comes back at its normal size.
+        ShowWindow(Handle(), IsIconic(Handle()) ? SW_RESTORE : SW_SHOW);
+        SetForegroundWindow(Handle());
+        SetFocus(GetDlgItem(Handle(), kAboutWindowCloseId));
+        MSG msg;
+        while (!closing_) {
+            BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+            if (got == 0) {
+                // Leave the quit for the outer loop.
+                PostQuitMessage(static_cast<int>(msg.wParam));
+                break;
+            }
+            if (got < 0) break;
+            if (IsDialogMessageA(Handle(), &msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+    // Give the activation back before hiding, so it does not go to another program.
+    if (previous && previous != Handle() && IsWindow(previous)) SetActiveWindow(previous);
+    ShowWindow(Handle(), SW_HIDE);
+    modal_ = false;
+}
+
+void TAboutWindow::AboutWindowCloseClick() {
+    EndModal();
+}
+
+void TAboutWindow::EndModal() {
+    if (modal_) {
+        closing_ = true;
+    } else {
+        ShowWindow(Handle(), SW_HIDE);
+    }
+}
+
+void TAboutWindow::OnCommand(int id, int code) {
+    if (id == kAboutWindowCloseId && code == BN_CLICKED) {
+        AboutWindowCloseClick();
+    } else if (id == IDOK && GetFocus() == GetDlgItem(Handle(), kAboutWindowCloseId)) {
+        // Enter, sent as IDOK by the dialog manager, presses the focused button.
+        AboutWindowCloseClick();
+    }
+    // IDCANCEL (Escape) does nothing: the button is no cancel button.
+}
+
+LRESULT TAboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            OnCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case WM_DRAWITEM: {
+            const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (const AboutControl* c = SpecOf(static_cast<int>(item.CtlID))) {
+                DrawLabel(item, *c);
+            }
+            return TRUE;
+        }
+        case WM_SETFOCUS:
+            // The button is the only control that takes the focus.
+            SetFocus(GetDlgItem(Handle(), kAboutWindowCloseId));
+            return 0;
+        case WM_CLOSE:
+            // Closing hides the window; it lives until the program ends.
+            EndModal();
+            return 0;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace wendle

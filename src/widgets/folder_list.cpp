@@ -1,0 +1,369 @@
+#include "widgets/folder_list.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/failure.h"
+#include "win/file_system.h"
+#include "win/system_rules.h"
+#include "win/critical_errors_quiet.h"
+
+namespace wendle {
+
+namespace {
+
+char UpperLetter(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// Lower-case of a file name: on a double-byte system only the Latin letters.
+std::string FileNameLower(const std::string& text) {
+    if (SystemPathRules().DoubleByte()) return SystemPathRules().LowerCaseDoubleByte(text);
+    std::string lower = text;
+    if (!lower.empty()) CharLowerBuffA(&lower[0], static_cast<DWORD>(lower.size()));
+    return lower;
+}
+
+int LocaleCompare(DWORD flags, const std::string& a, const std::string& b) {
+    // CSTR_LESS_THAN, CSTR_EQUAL, CSTR_GREATER_THAN are 1, 2, 3.
+    return CompareStringA(LOCALE_USER_DEFAULT, flags, a.data(), static_cast<int>(a.size()),
+                          b.data(), static_cast<int>(b.size())) -
+           CSTR_EQUAL;
+}
+
+// Ends a rebuild with one redraw, also when it fails.
+class RedrawSuspended {
+  public:
+    explicit RedrawSuspended(HWND window) : window_(window) {
+        if (window_) SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
+    }
+    ~RedrawSuspended() {
+        if (!window_) return;
+        SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(window_, nullptr, TRUE);
+    }
+    RedrawSuspended(const RedrawSuspended&) = delete;
+    RedrawSuspended& operator=(const RedrawSuspended&) = delete;
+
+  private:
+    HWND window_;
+};
+
+}  // namespace
+
+TDirectoryListBox::TDirectoryListBox() {
+    LoadFolderBitmaps();
+    folder_ = ReadCurrentDirectory();
+    FitItemHeight(nullptr);
+}
+
+TDirectoryListBox::~TDirectoryListBox() {
+    // The window goes first, so that nothing draws with a freed picture.
+    if (Handle()) DestroyWindow(Handle());
+}
+
+void TDirectoryListBox::Create(HWND parent, int id, int x, int y, int width, int height) {
+    HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
+                                  WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
+                                      LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT,
+                                  x, y, width, height, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                  GetModuleHandleA(nullptr), nullptr);
+    if (!window) return;
+    Attach(window);
+    FitItemHeight(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    RebuildFolders();
+}
+
+void TDirectoryListBox::LoadFolderBitmaps() {
+    HINSTANCE module = GetModuleHandleA(nullptr);
+    open_.Load(module, "OPENFOLDER");
+    closed_.Load(module, "CLOSEDFOLDER");
+    current_.Load(module, "CURRENTFOLDER");
+}
+
+void TDirectoryListBox::FitItemHeight(HFONT font) {
+    HDC dc = GetDC(nullptr);
+    HGDIOBJ old = font ? SelectObject(dc, font) : SelectObject(dc, GetStockObject(SYSTEM_FONT));
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(nullptr, dc);
+    SetItemHeight(std::max<int>(metrics.tmHeight, open_.Height() + 1));
+}
+
+void TDirectoryListBox::SetItemHeight(int height) {
+    itemHeight_ = height;
+    if (Handle()) SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
+}
+
+const TransparentPicture& TDirectoryListBox::PictureOf(FolderKind kind) const {
+    switch (kind) {
+        case FolderKind::Open:
+            return open_;
+        case FolderKind::Current:
+            return current_;
+        case FolderKind::Closed:
+            break;
+    }
+    return closed_;
+}
+
+bool TDirectoryListBox::SameFolder(const std::string& a, const std::string& b) const {
+    if (caseSensitive_) return LocaleCompare(0, a, b) == 0;
+    return LocaleCompare(0, FileNameLower(a), FileNameLower(b)) == 0;
+}
+
+void TDirectoryListBox::AssignFolder(const std::string& value) {
+    if (value.empty() || SameFolder(value, folder_)) return;
+    const std::string before = ReadCurrentDirectory();
+    const std::string shown = folder_;
+    const Target target = SplitFolderPath(value);
+    if (Drive() != target.drive) {
+        inFolderAssignment_ = true;
+        try {
+            ChangeDrive(target.drive);
+        } catch (...) {
+            inFolderAssignment_ = false;
+            throw;
+        }
+        inFolderAssignment_ = false;
+    }
+    // A drive change has already moved Folder. A failure from here on puts it
+    // back, so that Folder keeps naming the folder the items show.
+    try {
+        if (FolderExists(folder_)) ChangeCurrentDirectory(folder_);
+        ChangeCurrentDirectory(target.folderPart);
+    } catch (const IoFailure&) {
+        folder_ = shown;
+        if (FolderExists(before)) SetCurrentDirectoryA(before.c_str());
+        throw;
+    }
+    folder_ = ReadCurrentDirectory();
+    RebuildFolders();
+    NotifyChange();
+}
+
+TDirectoryListBox::Target TDirectoryListBox::SplitFolderPath(const std::string& text) const {
+    const PathRules& rules = SystemPathRules();
+    const std::string saved = ReadCurrentDirectory();
+    FolderTarget target = ParseFolderText(text, saved, rules);
+
+    // Whatever happens below, the current directory goes back where it was.
+    struct Restore {
+        const std::string& saved;
+        ~Restore() {
+            if (FolderExists(saved)) SetCurrentDirectoryA(saved.c_str());
+        }
+    } restore{saved};
+
+    // For a bare drive such as X: this enters that drive's current folder.
+    if (FolderExists(target.root)) ChangeCurrentDirectory(target.root);
+    std::string filePart = rules.ExtractName(target.folderPart);
+    std::string folderPart = CutLastName(target.folderPart, filePart);
+    if (folderPart.empty()) {
+        // A bare name: it names a folder in the current one.
+        const std::string here = ReadCurrentDirectory();
+        folderPart = here.substr(std::min(here.size(), DrivePart(here).size()));
+        if (folderPart.empty()) folderPart = "\\";
+    }
+    ChangeCurrentDirectory(folderPart);
+    if (!filePart.empty() && filePart.find_first_of("*?") == std::string::npos &&
+        !FileExists(filePart)) {
+        ChangeCurrentDirectory(filePart);  // must be a folder
+        folderPart = JoinPath(folderPart, filePart, rules);
+    }
+    if (target.drive == '\0') folderPart = target.root + folderPart;
+    // The target is the folder found here. Entered again as a relative path
+    // below Folder, it could be another folder or none when Folder is not the
+    // current directory.
+    const std::string found = ReadCurrentDirectory();
+    return {target.drive, found.empty() ? folderPart : found};
+}
+
+void TDirectoryListBox::ChangeDrive(char drive) {
+    if (UpperLetter(drive) == UpperLetter(Drive())) return;
+    if (drive != '\0') {
+        ChangeCurrentDirectory(std::string(1, drive) + ":");
+        folder_ = ReadCurrentDirectory();
+    }
+    if (!inFolderAssignment_) {
+        RebuildFolders();
+        NotifyChange();
+    }
+}
+
+void TDirectoryListBox::SetDrive(char drive) {
+    if (UpperLetter(drive) == UpperLetter(Drive())) return;
+    if (drive == '\0') {
+        // No drive letter is what a network path has: stay on it. Anywhere
+        // else "\0:" names no drive at all.
+        if (Drive() == '\\') return;
+        throw IoFailure{ERROR_INVALID_DRIVE};
+    }
+    AssignFolder(std::string(1, drive) + ":");
+}
+
+void TDirectoryListBox::Reload() {
+    RebuildFolders();
+    NotifyChange();
+}
+
+void TDirectoryListBox::NotifyChange() {
+    if (OnChange) OnChange();
+}
+
+std::string TDirectoryListBox::ItemPath(int index) const {
+    return wendle::ItemPath(items_, index, folder_, SystemPathRules());
+}
+
+void TDirectoryListBox::OpenSelected() {
+    if (!Handle()) return;
+    try {
+        AssignFolder(ItemPath(static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0))));
+    } catch (const IoFailure&) {
+        // The folder may be gone from the disk: list what is there now.
+        RebuildFolders();
+        throw;
+    }
+}
+
+void TDirectoryListBox::RebuildFolders() {
+    HWND window = Handle();
+    int current = -1;
+    {
+        RedrawSuspended suspended(window);
+        if (window) SendMessageA(window, LB_RESETCONTENT, 0, 0);
+        items_.clear();
+
+        const std::string root = DrivePart(folder_) + "\\";
+        DWORD flags = 0;
+        BOOL queried;
+        {
+            CriticalErrorsQuiet quiet;
+            queried = GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, &flags,
+                                            nullptr, 0);
+        }
+        const CaseRules rules = VolumeCaseRules(queried != FALSE, flags);
+        casePreserving_ = rules.preserving;
+        caseSensitive_ = rules.sensitive;
+
+        items_ = FolderPathItems(folder_, SystemPathRules());
+        folderLevel_ = FolderLevel(folder_, SystemPathRules());
+        current = static_cast<int>(items_.size()) - 1;
+        ReadSubFolders();
+
+        // The items live here; the list box only needs their number.
+        if (window) SendMessageA(window, LB_SETCOUNT, items_.size(), 0);
+    }
+    if (window) SendMessageA(window, LB_SETCURSEL, static_cast<WPARAM>(current), 0);
+}
+
+void TDirectoryListBox::ReadSubFolders() {
+    SortedNames names([](const std::string& a, const std::string& b) {
+        return LocaleCompare(NORM_IGNORECASE, a, b);
+    });
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(JoinPath(folder_, "*.*", SystemPathRules()).c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return;
+    const DWORD skipped = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | 0x8;  // 0x8: volume label
+    do {
+        if (entry.dwFileAttributes & skipped) continue;
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
+        const char* name = entry.cFileName;
+        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+        names.Insert(name);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    items_.reserve(items_.size() + names.Size());
+    for (std::size_t i = 0; i < names.Size(); ++i) items_.push_back({names[i], FolderKind::Closed});
+}
+
+bool TDirectoryListBox::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    switch (message) {
+        case WM_DRAWITEM:
+            DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            *result = TRUE;
+            return true;
+        case WM_MEASUREITEM:
+            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
+                static_cast<UINT>(itemHeight_);
+            *result = TRUE;
+            return true;
+        case WM_COMMAND:
+            *result = 0;
+            if (HIWORD(wParam) == LBN_SELCHANGE) {
+                if (OnClick) OnClick();
+            } else if (HIWORD(wParam) == LBN_DBLCLK) {
+                if (OnDblClick) OnDblClick();
+                OpenSelected();
+            }
+            return true;
+    }
+    return false;
+}
+
+LRESULT TDirectoryListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CHAR: {
+            char key = static_cast<char>(wParam);
+            if (OnKeyPress) OnKeyPress(key);
+            if (key == '\r') {
+                OpenSelected();
+                return 0;
+            }
+            if (key == 0) return 0;
+            return CallOriginal(message, static_cast<unsigned char>(key), lParam);
+        }
+        case WM_GETDLGCODE: {
+            // Enter opens a folder here, not the dialog's default button.
+            LRESULT code = CallOriginal(message, wParam, lParam);
+            const MSG* msg = reinterpret_cast<const MSG*>(lParam);
+            if (msg && msg->message == WM_KEYDOWN && msg->wParam == VK_RETURN) {
+                code |= DLGC_WANTMESSAGE;
+            }
+            return code;
+        }
+        case WM_SETFONT: {
+            LRESULT done = CallOriginal(message, wParam, lParam);
+            FitItemHeight(reinterpret_cast<HFONT>(wParam));
+            return done;
+        }
+    }
+    return Control::HandleMessage(message, wParam, lParam);
+}
+
+void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
+    HDC dc = item.hDC;
+    const RECT& r = item.rcItem;
+    if (item.itemID == static_cast<UINT>(-1) || item.itemAction == ODA_FOCUS) {
+        if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
+        return;
+    }
+    const int index = static_cast<int>(item.itemID);
+    if (static_cast<std::size_t>(index) >= items_.size()) return;
+    const FolderItem& folderItem = items_[static_cast<std::size_t>(index)];
+
+    const int saved = SaveDC(dc);
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    HBRUSH brush = GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW);
+    FillRect(dc, &r, brush);
+
+    const TransparentPicture& picture = PictureOf(folderItem.kind);
+    const int indent = ItemIndent(index, folderItem.kind, folderLevel_);
+    picture.Draw(dc, r.left + indent, (r.top + r.bottom - picture.Height()) / 2);
+
+    std::string text = folderItem.text;
+    if (!casePreserving_ && !text.empty()) {
+        CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
+    }
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+    ExtTextOutA(dc, r.left + TextLeft(indent, picture.Loaded() ? picture.Width() : 16), r.top,
+                ETO_CLIPPED, &r, text.data(), static_cast<UINT>(text.size()), nullptr);
+    RestoreDC(dc, saved);
+
+    if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
+}
+
+}  // namespace wendle

@@ -1,0 +1,60 @@
+#include "win/file_system.h"
+
+#include <windows.h>
+
+#include "core/failure.h"
+
+namespace wendle {
+
+// Any entry that is not a folder counts, whatever its time stamp: a file dated
+// outside the MS-DOS range (before 1980, after 2107) is still there.
+bool FileExists(const std::string& name) {
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA(name.c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return false;
+    FindClose(search);
+    return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+bool FolderExists(const std::string& name) {
+    if (name.empty()) return false;
+    DWORD attributes = GetFileAttributesA(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+bool CreateFolder(const std::string& name) {
+    return CreateDirectoryA(name.c_str(), nullptr) != 0;
+}
+
+std::string SetFileAside(const std::string& path) {
+    for (int attempt = 1; attempt < 100; ++attempt) {
+        std::string aside = path + ".wendle-backup";
+        if (attempt > 1) aside += "-" + std::to_string(attempt);
+        if (MoveFileA(path.c_str(), aside.c_str())) return aside;
+        const DWORD error = GetLastError();
+        if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
+    }
+    return std::string();
+}
+
+bool RemoveFile(const std::string& path) {
+    return DeleteFileA(path.c_str()) != 0;
+}
+
+bool RenameFile(const std::string& from, const std::string& to) {
+    return MoveFileA(from.c_str(), to.c_str()) != 0;
+}
+
+std::string ReadCurrentDirectory() {
+    char buffer[MAX_PATH];
+    DWORD n = GetCurrentDirectoryA(MAX_PATH, buffer);
+    // n >= MAX_PATH is the size the directory would need: nothing was copied.
+    if (n == 0 || n >= MAX_PATH) return std::string();
+    return std::string(buffer, n);
+}
+
+void ChangeCurrentDirectory(const std::string& name) {
+    if (!SetCurrentDirectoryA(name.c_str())) throw IoFailure{GetLastError()};
+}
+
+}  // namespace wendle

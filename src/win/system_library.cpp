@@ -1,0 +1,45 @@
+#include "win/system_library.h"
+
+#include <string>
+
+namespace wendle {
+
+namespace {
+
+constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
+
+using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
+using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
+
+template <class Function>
+Function Kernel32Function(const char* name) {
+    // Looked up, not imported: older systems lack these, and must still start.
+    HMODULE kernel = GetModuleHandleA("kernel32.dll");
+    FARPROC found = kernel ? GetProcAddress(kernel, name) : nullptr;
+    return reinterpret_cast<Function>(reinterpret_cast<void*>(found));
+}
+
+}  // namespace
+
+void KeepDllSearchInSystemFolder() {
+    if (auto setDefault =
+            Kernel32Function<SetDefaultDllDirectoriesFunction>("SetDefaultDllDirectories")) {
+        setDefault(kSearchSystem32);
+    }
+    // Takes the current directory out of the search, where the above is missing.
+    if (auto setDirectory = Kernel32Function<SetDllDirectoryFunction>("SetDllDirectoryA")) {
+        setDirectory("");
+    }
+}
+
+HMODULE LoadSystemLibrary(const char* name) {
+    char folder[MAX_PATH];
+    const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) return nullptr;
+    // Never a root folder, so never ending in a backslash.
+    const std::string path = std::string(folder, length) + "\\" + name;
+    // The DLLs it brings are looked for beside it first, in the system folder.
+    return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+}
+
+}  // namespace wendle
