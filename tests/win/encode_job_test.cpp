@@ -270,36 +270,6 @@ TEST_F(EncodeJob, NamesThatAreNotOneFileInTheFolderAreRefused) {
     EXPECT_EQ("mine", kept);
 }
 
-// The start folder cannot be read (longer than MAX_PATH): no encoder is ever
-// looked for along the search path, although one lies in the program's folder.
-TEST_F(EncodeJob, AnUnreadableStartFolderFindsNoEncoder) {
-    // The ANSI functions stop at MAX_PATH; the wide ones with \\?\ do not.
-    std::string deep = root_;
-    while (deep.size() < 300) {
-        deep += "\\" + std::string(texts::kHyou) + texts::kSo + "0123456789";
-        // Left from an earlier run: the ANSI clean-up cannot reach it.
-        ASSERT_TRUE(CreateDirectoryW(bench::Wide("\\\\?\\" + deep).c_str(), nullptr) ||
-                    GetLastError() == ERROR_ALREADY_EXISTS);
-    }
-    ASSERT_TRUE(CopyFileW(bench::Wide(start_ + "\\oggenc.exe").c_str(),
-                          bench::Wide("\\\\?\\" + deep + "\\oggenc.exe").c_str(), FALSE));
-    ASSERT_TRUE(bench::CopyProgram("wendle.exe", start_ + "\\wendle.exe"));
-    bench::Wendle wendle(deep, start_ + "\\wendle.exe");
-    ASSERT_TRUE(wendle.Running());
-    Choose(wendle, input_, out_ + "\\take1.ogg");
-    Start(wendle);
-    ExpectError(wendle, texts::kEncoderMissing);
-}
-
-TEST_F(EncodeJob, AFolderNamedLikeTheOutputIsNoReasonToAsk) {
-    CreateDirectoryA((out_ + "\\take1.ogg").c_str(), nullptr);
-    bench::Wendle wendle(start_);
-    Choose(wendle, input_, out_ + "\\take1.ogg");
-    Start(wendle);
-    ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); }));
-    EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kConfirmTitle));
-}
-
 TEST_F(EncodeJob, EncoderMissingOrAFolder) {
     DeleteFileA((start_ + "\\oggenc.exe").c_str());
     {

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "dialog_watch.h"
+#include "app/program_strings.h"
 #include "main/main_ids.h"
 #include "main/main_window.h"
 #include "dialogs/prompt_dialog.h"
@@ -55,6 +56,29 @@ TEST_F(MainWindowFields, OutputPathFollowsTheFolderList) {
     EXPECT_BYTES("C:\\a\\b", made_->Text(IDC_OUTPUT_FILE_PATH));
     made_->SetText(IDC_OUTPUT_FILE_NAME, "..\\x");
     EXPECT_BYTES("C:\\..\\x", made_->Text(IDC_OUTPUT_FILE_PATH));
+}
+
+// A start folder longer than MAX_PATH cannot be read: the encoder path stays
+// empty, so no program named oggenc.exe is looked for along a search path.
+TEST(StartFolder, AnUnreadableOneLeavesNoEncoderToRun) {
+    dialog_watch::SetUpApplication();
+    std::string deep = bench::FreshFolder();
+    while (deep.size() < 300) {
+        deep += "\\" + std::string(bench::texts::kHyou) + bench::texts::kSo + "0123456789";
+        ASSERT_TRUE(CreateDirectoryW(bench::Wide("\\\\?\\" + deep).c_str(), nullptr));
+    }
+    ASSERT_TRUE(SetCurrentDirectoryW(bench::Wide("\\\\?\\" + deep).c_str()));
+    TMainWindow window;
+    window.Create();
+    SetCurrentDirectoryA(bench::FreshFolder("short").c_str());
+    EXPECT_EQ("", EncoderPath);
+    std::string message;
+    ASSERT_TRUE(dialog_watch::WithDialog([&] { window.StartEncodeClick(); },
+                                         [&](HWND dialog) {
+                                             message = bench::ReadDialog(dialog).message;
+                                             bench::PressButton(dialog, "OK");
+                                         }));
+    EXPECT_BYTES(std::string("\n") + bench::texts::kEncoderMissing, message);
 }
 
 // Read from the window's own surface, as painted.
