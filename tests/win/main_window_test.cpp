@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "dialog_watch.h"
-#include "app/program_strings.h"
+#include "main/program_strings.h"
 #include "main/main_ids.h"
 #include "main/main_window.h"
 #include "dialogs/prompt_dialog.h"
