@@ -33,8 +33,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     bool started = false;
     DWORD failure = 0;
     {
-        TMainWindow mainWindow;
-        TAboutWindow aboutWindow;
+        MainWindow mainWindow;
+        AboutWindow aboutWindow;
         started = mainWindow.Create() && aboutWindow.Create();
         if (started) {
             mainWindow.SetAboutWindow(&aboutWindow);

@@ -42,14 +42,14 @@ std::string ConnectionText(DriveQueries& system, char letter) {
 
 }  // namespace
 
-std::vector<DriveItem> ListDrives(DriveQueries& system, TTextCase textCase) {
+std::vector<DriveItem> ListDrives(DriveQueries& system, LetterCase textCase) {
     std::vector<DriveItem> items;
     const std::uint32_t drives = system.LogicalDrives();
     for (int bit = 0; bit < 26; ++bit) {
         if (!(drives & (std::uint32_t{1} << bit))) continue;
         char letter = static_cast<char>('a' + bit);
         const unsigned type = system.DriveType(std::string(1, letter) + ":\\");
-        if (textCase == tcUpperCase) letter = UpperLatin(letter);
+        if (textCase == kUpperCase) letter = UpperLatin(letter);
         const std::string prefix = std::string(1, letter) + ":";
         switch (type) {
             case kDriveRemovable:
@@ -80,10 +80,10 @@ char DriveOfDirectory(const std::string& directory) {
     return directory[0];
 }
 
-char CasedDrive(char ch, TTextCase textCase) {
+char CasedDrive(char ch, LetterCase textCase) {
     // Only letters change: "+32" on anything else would turn '1' into 'Q'.
     if (!IsLatinLetter(ch)) return ch;
-    return textCase == tcUpperCase ? UpperLatin(ch) : LowerLatin(ch);
+    return textCase == kUpperCase ? UpperLatin(ch) : LowerLatin(ch);
 }
 
 bool SameDrive(char a, char b) {

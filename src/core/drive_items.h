@@ -9,7 +9,7 @@
 
 namespace wendle {
 
-enum TTextCase { tcLowerCase, tcUpperCase };
+enum LetterCase { kLowerCase, kUpperCase };
 
 // In the order the pictures are loaded.
 enum class DrivePicture { Floppy, Hard, Network, CdRom, Ram };
@@ -50,14 +50,14 @@ class DriveQueries {
 
 // One item per drive with a root, in letter order. A removable drive is never
 // asked for its volume: that would wait for a medium.
-std::vector<DriveItem> ListDrives(DriveQueries& system, TTextCase textCase);
+std::vector<DriveItem> ListDrives(DriveQueries& system, LetterCase textCase);
 
 // The drive of a current directory: its first character, none (the null
 // character) for a network path or an empty text.
 char DriveOfDirectory(const std::string& directory);
 // The letter the drive setter keeps: a Latin letter in the case asked for;
 // anything else as it is.
-char CasedDrive(char ch, TTextCase textCase);
+char CasedDrive(char ch, LetterCase textCase);
 // Equal, Latin letters compared without case.
 bool SameDrive(char a, char b);
 // The first item, from the top, that names the drive ("c:..."); -1 when none.

@@ -8,7 +8,7 @@ enum AboutControlId {
     kAboutVersionNameId = 101,
     kAboutCopyrightId,
     kAboutExpositionMessageId,
-    kAboutBevel1Id,
+    kAboutFrameId,
     kAboutForVerId,
     kAboutWindowCloseId,
 };

@@ -27,7 +27,7 @@ const AboutControl kControls[] = {
      DT_CENTER | DT_BOTTOM, 13},
     {kAboutExpositionMessageId, Kind::Label, 8, 64, 209, 17, "This is Ogg Vorbis Encoder Frontend.",
      DT_CENTER | DT_BOTTOM, 12},
-    {kAboutBevel1Id, Kind::Bevel, 8, 8, 209, 89, "", 0, 12},
+    {kAboutFrameId, Kind::Bevel, 8, 8, 209, 89, "", 0, 12},
     // 9 pixels high for an 11-pixel font: the label clips its text.
     {kAboutForVerId, Kind::Label, 40, 32, 145, 9, "(For OggEnc v0.0)", DT_CENTER | DT_VCENTER, 11},
     {kAboutWindowCloseId, Kind::Button, 76, 104, 73, 25, "OK", 0, 12},
@@ -64,7 +64,7 @@ void DrawLabel(const DRAWITEMSTRUCT& item, const AboutControl& c) {
 
 }  // namespace
 
-TAboutWindow::~TAboutWindow() {
+AboutWindow::~AboutWindow() {
     // The controls go before the fonts they use.
     DestroyUnbound();
     for (HFONT font : fonts_) {
@@ -72,7 +72,7 @@ TAboutWindow::~TAboutWindow() {
     }
 }
 
-bool TAboutWindow::Create() {
+bool AboutWindow::Create() {
     RECT outer = {kDesignedLeft, kDesignedTop, kDesignedLeft + kOuterWidth,
                   kDesignedTop + kOuterHeight};
     if (!CreateBound({kAboutWindowClass, 0, COLOR_BTNFACE}, 0, "About Wendle", kAboutStyle, outer,
@@ -83,7 +83,7 @@ bool TAboutWindow::Create() {
     return true;
 }
 
-void TAboutWindow::CreateControls() {
+void AboutWindow::CreateControls() {
     for (int i = 0; i < 3; ++i) {
         fonts_[i] = CreateFontA(-kFontHeights[i], 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
                                 SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
@@ -114,7 +114,7 @@ void TAboutWindow::CreateControls() {
     }
 }
 
-void TAboutWindow::MoveTo(int left, int top) {
+void AboutWindow::MoveTo(int left, int top) {
     if (IsIconic(Handle())) {
         // Closed while minimized: move the place it is restored to when shown.
         WINDOWPLACEMENT placement{};
@@ -135,22 +135,22 @@ void TAboutWindow::MoveTo(int left, int top) {
     SetWindowPos(Handle(), nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TAboutWindow::SetCaption(int controlId, const std::string& caption) {
+void AboutWindow::SetCaption(int controlId, const std::string& caption) {
     HWND control = GetDlgItem(Handle(), controlId);
     if (!control) return;
     SetWindowTextA(control, caption.c_str());
     InvalidateRect(control, nullptr, FALSE);
 }
 
-void TAboutWindow::SetVersionName(const std::string& caption) {
+void AboutWindow::SetVersionName(const std::string& caption) {
     SetCaption(kAboutVersionNameId, caption);
 }
 
-void TAboutWindow::SetForVer(const std::string& caption) {
+void AboutWindow::SetForVer(const std::string& caption) {
     SetCaption(kAboutForVerId, caption);
 }
 
-void TAboutWindow::ShowModal() {
+void AboutWindow::ShowModal() {
     if (!Handle() || modal_) return;
     modal_ = true;
     closing_ = false;
@@ -181,11 +181,11 @@ void TAboutWindow::ShowModal() {
     modal_ = false;
 }
 
-void TAboutWindow::AboutWindowCloseClick() {
+void AboutWindow::AboutWindowCloseClick() {
     EndModal();
 }
 
-void TAboutWindow::EndModal() {
+void AboutWindow::EndModal() {
     if (modal_) {
         closing_ = true;
     } else {
@@ -193,7 +193,7 @@ void TAboutWindow::EndModal() {
     }
 }
 
-void TAboutWindow::OnCommand(int id, int code) {
+void AboutWindow::OnCommand(int id, int code) {
     if (id == kAboutWindowCloseId && code == BN_CLICKED) {
         AboutWindowCloseClick();
     } else if (id == IDOK && GetFocus() == GetDlgItem(Handle(), kAboutWindowCloseId)) {
@@ -203,7 +203,7 @@ void TAboutWindow::OnCommand(int id, int code) {
     // IDCANCEL (Escape) does nothing: the button is no cancel button.
 }
 
-LRESULT TAboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));

@@ -11,10 +11,10 @@
 
 namespace wendle {
 
-class TAboutWindow : public Window {
+class AboutWindow : public Window {
   public:
-    TAboutWindow() = default;
-    ~TAboutWindow() override;
+    AboutWindow() = default;
+    ~AboutWindow() override;
 
     // Creates the window and its controls, hidden, owned by the application
     // window; false, with the system's error, when the window could not be made.

@@ -38,7 +38,7 @@ Function CommonDialogFunction(const char* name) {
 
 }  // namespace
 
-bool TOpenDialog::Execute(HWND owner) {
+bool OpenDialog::Execute(HWND owner) {
     char file[MAX_PATH] = {};
     lstrcpynA(file, fileName_.c_str(), sizeof file);
 

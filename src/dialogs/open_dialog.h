@@ -7,7 +7,7 @@
 
 namespace wendle {
 
-class TOpenDialog {
+class OpenDialog {
   public:
     // Shows the system's open-file dialog modally, its name box holding the
     // previous choice. True and the chosen full path on the open button;

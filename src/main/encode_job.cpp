@@ -23,23 +23,24 @@ class SystemFiles : public FileQueries {
 
 }  // namespace
 
-EncodeFields TMainWindow::Fields() const {
+EncodeFields MainWindow::Fields() const {
     EncodeFields fields;
-    fields.bitrateIndex = static_cast<int>(SendMessageA(Control(IDC_BITRATE), CB_GETCURSEL, 0, 0));
-    fields.title = Text(IDC_TITLE);
-    fields.artist = Text(IDC_ARTIST);
-    fields.album = Text(IDC_ALBUM);
-    fields.comment = Text(IDC_COMMENT);
-    fields.outputFileName = Text(IDC_OUTPUT_FILE_NAME);
-    fields.inputFileName = Text(IDC_INPUT_FILE_NAME);
+    fields.bitrateIndex =
+        static_cast<int>(SendMessageA(Control(kBitrateListId), CB_GETCURSEL, 0, 0));
+    fields.title = Text(kTitleEditId);
+    fields.artist = Text(kArtistEditId);
+    fields.album = Text(kAlbumEditId);
+    fields.comment = Text(kCommentEditId);
+    fields.outputFileName = Text(kOutputFileNameId);
+    fields.inputFileName = Text(kInputFileNameId);
     return fields;
 }
 
-void TMainWindow::StartEncodeClick() {
+void MainWindow::StartEncodeClick() {
     const char* failure = kJobFailed;
     const POINT at = DialogPosition();
     try {
-        const EncodePlan plan = PlanEncode(Fields(), EncoderPath, Text(IDC_OUTPUT_FILE_PATH),
+        const EncodePlan plan = PlanEncode(Fields(), EncoderPath, Text(kOutputFilePathId),
                                            SystemFiles(), SystemPathRules());
         if (plan.commandLineBuilt) CommandLine = plan.commandLine;
         if (plan.refusal) {
@@ -73,7 +74,7 @@ void TMainWindow::StartEncodeClick() {
     }
 }
 
-bool TMainWindow::RunEncoder() {
+bool MainWindow::RunEncoder() {
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     startup.dwFlags = STARTF_USESHOWWINDOW;

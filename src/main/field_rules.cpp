@@ -11,54 +11,54 @@
 
 namespace wendle {
 
-void TMainWindow::InputFileNameChange() {
+void MainWindow::InputFileNameChange() {
     const PathRules& rules = SystemPathRules();
-    SetText(IDC_OUTPUT_FILE_NAME,
-            rules.ExtractName(rules.ChangeExtension(Text(IDC_INPUT_FILE_NAME), ".ogg")));
+    SetText(kOutputFileNameId,
+            rules.ExtractName(rules.ChangeExtension(Text(kInputFileNameId), ".ogg")));
 }
 
-void TMainWindow::OutputFileNameChange() {
-    const std::string name = Text(IDC_OUTPUT_FILE_NAME);
-    if (name.empty()) SetText(IDC_OUTPUT_FILE_PATH, "");
+void MainWindow::OutputFileNameChange() {
+    const std::string name = Text(kOutputFileNameId);
+    if (name.empty()) SetText(kOutputFilePathId, "");
     // An empty path is composed again from the folder list's folder.
-    if (Text(IDC_OUTPUT_FILE_PATH).empty()) directoryListBox1_.Reload();
+    if (Text(kOutputFilePathId).empty()) folderList_.Reload();
     // Always the folder list's folder: a name that holds a delimiter, set by
     // another program, must not move the path's folder.
-    SetText(IDC_OUTPUT_FILE_PATH,
-            name.empty() ? "" : JoinPath(directoryListBox1_.Folder(), name, SystemPathRules()));
-    if (Text(IDC_OUTPUT_FILE_NAME).empty()) {
+    SetText(kOutputFilePathId,
+            name.empty() ? "" : JoinPath(folderList_.Folder(), name, SystemPathRules()));
+    if (Text(kOutputFileNameId).empty()) {
         SetStartControlsEnabled(false);
     } else {
-        SetStartControlsEnabled(!Text(IDC_INPUT_FILE_NAME).empty());
+        SetStartControlsEnabled(!Text(kInputFileNameId).empty());
     }
 }
 
-void TMainWindow::DirectoryListBox1Change() {
-    const std::string name = Text(IDC_OUTPUT_FILE_NAME);
+void MainWindow::FolderListChange() {
+    const std::string name = Text(kOutputFileNameId);
     if (name.empty()) return;
-    SetText(IDC_OUTPUT_FILE_PATH, JoinPath(directoryListBox1_.Folder(), name, SystemPathRules()));
+    SetText(kOutputFilePathId, JoinPath(folderList_.Folder(), name, SystemPathRules()));
 }
 
-void TMainWindow::DriveComboBox1Change() {
+void MainWindow::DriveChooserChange() {
     try {
-        directoryListBox1_.SetDrive(driveComboBox1_.Drive());
+        folderList_.SetDrive(driveChooser_.Drive());
     } catch (...) {
         const POINT at = DialogPosition();
         ShowMessageDialog("\nドライブの準備が出来ていません", MessageKind::Error,
                           MessageButtons::Ok, at.x, at.y);
         // Runs this handler once more, which finds the list on that drive.
-        driveComboBox1_.SetDrive(directoryListBox1_.Drive());
+        driveChooser_.SetDrive(folderList_.Drive());
     }
 }
 
-void TMainWindow::ProgramExitClick() {
+void MainWindow::ProgramExitClick() {
     // Closing the main window ends the program; nothing is asked or saved.
     PostMessageA(Handle(), WM_CLOSE, 0, 0);
 }
 
-void TMainWindow::InputFileOpenClick() {
+void MainWindow::InputFileOpenClick() {
     const PathRules& rules = SystemPathRules();
-    const std::string shown = Text(IDC_INPUT_FILE_NAME);
+    const std::string shown = Text(kInputFileNameId);
     if (!shown.empty()) {
         try {
             ChangeCurrentDirectory(rules.ExtractPath(shown));
@@ -67,28 +67,28 @@ void TMainWindow::InputFileOpenClick() {
             // input can still be chosen.
         }
     }
-    if (!openDialog1_.Execute(Handle())) return;
-    SetText(IDC_INPUT_FILE_NAME, openDialog1_.FileName());
-    if (Text(IDC_OUTPUT_FILE_PATH).empty()) {
-        directoryListBox1_.AssignFolder(rules.ExtractDirectory(openDialog1_.FileName()));
+    if (!openDialog_.Execute(Handle())) return;
+    SetText(kInputFileNameId, openDialog_.FileName());
+    if (Text(kOutputFilePathId).empty()) {
+        folderList_.AssignFolder(rules.ExtractDirectory(openDialog_.FileName()));
     }
 }
 
-void TMainWindow::NewDirectoryClick() {
+void MainWindow::NewDirectoryClick() {
     std::string name;
     if (!ShowPromptDialog("フォルダ作成", "作成するフォルダ名を入力して下さい", name)) return;
     try {
         // Only inside the shown folder: a drive, a root or ".." would put it elsewhere.
         if (!IsNewFolderName(name, SystemPathRules())) throw SilentAbort{};
-        ChangeCurrentDirectory(directoryListBox1_.Folder());
+        ChangeCurrentDirectory(folderList_.Folder());
         if (!CreateFolder(name)) throw SilentAbort{};
     } catch (...) {
         ShowMessageDialog("\n作成できませんでした", MessageKind::Error, MessageButtons::Ok);
     }
-    directoryListBox1_.Reload();
+    folderList_.Reload();
 }
 
-void TMainWindow::AboutMenuClick() {
+void MainWindow::AboutMenuClick() {
     if (!aboutWindow_) return;
     RECT r;
     GetWindowRect(Handle(), &r);

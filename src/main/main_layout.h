@@ -19,7 +19,6 @@ enum ControlProperty : unsigned {
 
 struct ControlSpec {
     int id;
-    const char* name;
     ControlKind kind;
     int left, top, width, height;
     const char* caption;
@@ -35,7 +34,6 @@ extern const std::size_t kMainControlCount;
 // "-" is a separator line.
 struct MenuSpec {
     int id;
-    const char* name;
     const char* caption;
     int level;
     bool enabled;

@@ -112,17 +112,17 @@ HMENU CreateMainMenu() {
 
 }  // namespace
 
-TMainWindow::~TMainWindow() {
+MainWindow::~MainWindow() {
     // The controls go before the font they use.
     DestroyUnbound();
     if (font_) DeleteObject(font_);
 }
 
-bool TMainWindow::Create() {
+bool MainWindow::Create() {
     RECT outer = {0, 0, kMainClientWidth, kMainClientHeight};
     AdjustWindowRectEx(&outer, kFormStyle, TRUE, 0);
     OffsetRect(&outer, kMainLeft - outer.left, kMainTop - outer.top);
-    animateWindow1_.SetParent(this);
+    animator_.SetParent(this);
     HMENU menu = CreateMainMenu();
     if (!CreateBound({kMainWindowClass, 0, COLOR_BTNFACE}, 0, "Wendle", kFormStyle, outer,
                      App().Handle(), menu)) {
@@ -148,7 +148,7 @@ bool TMainWindow::Create() {
     return true;
 }
 
-void TMainWindow::CreateControls() {
+void MainWindow::CreateControls() {
     font_ = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                         OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                         DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック");
@@ -164,15 +164,14 @@ void TMainWindow::CreateControls() {
     for (const ControlSpec* c : order) {
         if (c->kind == ControlKind::DriveChooser) {
             // Upper case before the window exists: the items are read once.
-            driveComboBox1_.SetTextCase(tcUpperCase);
-            driveComboBox1_.Create(Handle(), c->id, c->left, c->top, c->width);
+            driveChooser_.SetTextCase(kUpperCase);
+            driveChooser_.Create(Handle(), c->id, c->left, c->top, c->width);
             continue;
         }
         if (c->kind == ControlKind::FolderList) {
-            directoryListBox1_.Create(Handle(), c->id, c->left, c->top, c->width, c->height);
-            SendMessageA(directoryListBox1_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_),
-                         FALSE);
-            directoryListBox1_.SetItemHeight(16);
+            folderList_.Create(Handle(), c->id, c->left, c->top, c->width, c->height);
+            SendMessageA(folderList_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+            folderList_.SetItemHeight(16);
             continue;
         }
         DWORD exStyle = c->kind == ControlKind::Edit ? WS_EX_CLIENTEDGE : 0;
@@ -184,12 +183,12 @@ void TMainWindow::CreateControls() {
                                        App().Module(), nullptr);
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
         if (c->kind == ControlKind::Edit) SendMessageA(control, EM_LIMITTEXT, 0, 0);
-        if (c->id == IDC_OUTPUT_FILE_NAME) outputFileNameEdit_.Bind(control);
+        if (c->id == kOutputFileNameId) outputFileNameEdit_.Bind(control);
     }
     // Attached only now: the choosers' own start-up raises no handler.
-    directoryListBox1_.OnChange = [this] { DirectoryListBox1Change(); };
-    driveComboBox1_.OnChange = [this] { DriveComboBox1Change(); };
-    HWND bitrate = Control(IDC_BITRATE);
+    folderList_.OnChange = [this] { FolderListChange(); };
+    driveChooser_.OnChange = [this] { DriveChooserChange(); };
+    HWND bitrate = Control(kBitrateListId);
     for (std::size_t i = 0; i < kBitrateCount; ++i) {
         SendMessageA(bitrate, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kBitrates[i].label));
     }
@@ -202,16 +201,17 @@ void TMainWindow::CreateControls() {
     }
 }
 
-void TMainWindow::FormCreate() {
+void MainWindow::FormCreate() {
     SetWindowTextA(Handle(), "Wendle v0.02");
-    SendMessageA(Control(IDC_BITRATE), CB_SETCURSEL, static_cast<WPARAM>(DefaultBitrateIndex()), 0);
+    SendMessageA(Control(kBitrateListId), CB_SETCURSEL, static_cast<WPARAM>(DefaultBitrateIndex()),
+                 0);
     // Empty when the start folder cannot be read: a bare name would make the
     // system look for any program of that name.
     const std::string startFolder = ReadCurrentDirectory();
     EncoderPath = startFolder.empty() ? "" : JoinPath(startFolder, "oggenc.exe", SystemPathRules());
 }
 
-std::string TMainWindow::Text(int id) const {
+std::string MainWindow::Text(int id) const {
     HWND control = Control(id);
     int length = GetWindowTextLengthA(control);
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
@@ -219,7 +219,7 @@ std::string TMainWindow::Text(int id) const {
     return text;
 }
 
-void TMainWindow::SetText(int id, const std::string& text) {
+void MainWindow::SetText(int id, const std::string& text) {
     if (Text(id) == text) return;
     // The handler runs here, not from the edit's notification, so that its
     // failures reach the code that set the text.
@@ -229,43 +229,43 @@ void TMainWindow::SetText(int id, const std::string& text) {
     OnFieldChanged(id);
 }
 
-void TMainWindow::OnFieldChanged(int id) {
+void MainWindow::OnFieldChanged(int id) {
     std::string now = Text(id);
     auto seen = seenText_.find(id);
     if (seen != seenText_.end() && seen->second == now) return;
     seenText_[id] = now;
-    if (id == IDC_INPUT_FILE_NAME) InputFileNameChange();
-    if (id == IDC_OUTPUT_FILE_NAME) OutputFileNameChange();
+    if (id == kInputFileNameId) InputFileNameChange();
+    if (id == kOutputFileNameId) OutputFileNameChange();
 }
 
-void TMainWindow::SetStartControlsEnabled(bool enabled) {
-    EnableWindow(Control(IDC_START_ENCODE), enabled);
-    EnableMenuItem(GetMenu(Handle()), IDM_ENCODE_MENU, enabled ? MF_ENABLED : MF_GRAYED);
+void MainWindow::SetStartControlsEnabled(bool enabled) {
+    EnableWindow(Control(kStartEncodeId), enabled);
+    EnableMenuItem(GetMenu(Handle()), kEncodeMenuId, enabled ? MF_ENABLED : MF_GRAYED);
 }
 
-POINT TMainWindow::DialogPosition() const {
+POINT MainWindow::DialogPosition() const {
     RECT r;
     GetWindowRect(Handle(), &r);
     return {r.left + 150, r.top + 150};
 }
 
-void TMainWindow::OnCommand(int id, int code) {
+void MainWindow::OnCommand(int id, int code) {
     if (code == EN_CHANGE) {
         if (id != settingId_) RunHandler([&] { OnFieldChanged(id); });
-    } else if ((id == IDC_START_ENCODE && code == BN_CLICKED) || id == IDM_ENCODE_MENU) {
+    } else if ((id == kStartEncodeId && code == BN_CLICKED) || id == kEncodeMenuId) {
         RunHandler([&] { StartEncodeClick(); });
-    } else if (id == IDM_EXIT_MENU) {
+    } else if (id == kExitMenuId) {
         RunHandler([&] { ProgramExitClick(); });
-    } else if ((id == IDC_INPUT_FILE_OPEN && code == BN_CLICKED) || id == IDM_OPEN_MENU) {
+    } else if ((id == kInputFileOpenId && code == BN_CLICKED) || id == kOpenMenuId) {
         RunHandler([&] { InputFileOpenClick(); });
-    } else if (id == IDC_NEW_DIRECTORY && code == BN_CLICKED) {
+    } else if (id == kNewDirectoryId && code == BN_CLICKED) {
         RunHandler([&] { NewDirectoryClick(); });
-    } else if (id == IDM_ABOUT_MENU) {
+    } else if (id == kAboutMenuId) {
         RunHandler([&] { AboutMenuClick(); });
     }
 }
 
-LRESULT TMainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(font_);

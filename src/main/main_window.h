@@ -18,10 +18,10 @@
 
 namespace wendle {
 
-class TMainWindow : public Window {
+class MainWindow : public Window {
   public:
-    TMainWindow() = default;
-    ~TMainWindow() override;
+    MainWindow() = default;
+    ~MainWindow() override;
 
     // Creates the window with its controls, runs FormCreate and shows it;
     // false, with the system's error, when the window could not be made.
@@ -37,19 +37,19 @@ class TMainWindow : public Window {
     void StartEncodeClick();
     void InputFileNameChange();
     void OutputFileNameChange();
-    void DirectoryListBox1Change();
+    void FolderListChange();
     void ProgramExitClick();
     void InputFileOpenClick();
     void NewDirectoryClick();
     void AboutMenuClick();
 
     // The About window lives as long as this one; it is made after it.
-    void SetAboutWindow(TAboutWindow* about) { aboutWindow_ = about; }
-    void DriveComboBox1Change();
+    void SetAboutWindow(AboutWindow* about) { aboutWindow_ = about; }
+    void DriveChooserChange();
 
-    TDirectoryListBox& DirectoryListBox1() { return directoryListBox1_; }
-    TDriveComboBox& DriveComboBox1() { return driveComboBox1_; }
-    TAnimateWindow& AnimateWindow1() { return animateWindow1_; }
+    FolderList& OutputFolders() { return folderList_; }
+    DriveChooser& OutputDrives() { return driveChooser_; }
+    Animator& MinimizeAnimator() { return animator_; }
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -67,14 +67,14 @@ class TMainWindow : public Window {
 
     HFONT font_ = nullptr;
     // Both read the current directory when the window object is made.
-    TDriveComboBox driveComboBox1_;
-    TDirectoryListBox directoryListBox1_;
-    TOpenDialog openDialog1_;
+    DriveChooser driveChooser_;
+    FolderList folderList_;
+    OpenDialog openDialog_;
     FileNameEdit outputFileNameEdit_;
     // Made with the window object, before the window: it takes over the
     // application window as the first form's animator.
-    TAnimateWindow animateWindow1_{*this};
-    TAboutWindow* aboutWindow_ = nullptr;
+    Animator animator_{*this};
+    AboutWindow* aboutWindow_ = nullptr;
     // The last text each change handler saw, so it runs only on a real change.
     std::map<int, std::string> seenText_;
     int settingId_ = 0;

@@ -34,7 +34,7 @@ void RemoveOne(const Window* form) {
 
 }  // namespace
 
-TAnimateWindow::TAnimateWindow(Window& owner) : OwnerForm(&owner) {
+Animator::Animator(Window& owner) : OwnerForm(&owner) {
     if (IsAnimated(OwnerForm)) {
         OwnerForm = nullptr;
         throw std::runtime_error(kOnePerForm);
@@ -43,7 +43,7 @@ TAnimateWindow::TAnimateWindow(Window& owner) : OwnerForm(&owner) {
     // leave a procedure behind.
     AnimatedForms().push_back(OwnerForm);
     try {
-        HookWindow = std::make_unique<TAnimateHookWnd>(*this);
+        HookWindow = std::make_unique<AnimatorHook>(*this);
     } catch (...) {
         RemoveOne(OwnerForm);
         throw;
@@ -52,7 +52,7 @@ TAnimateWindow::TAnimateWindow(Window& owner) : OwnerForm(&owner) {
     // on the main form is the one that takes over the application window.
     HWND app = App().Handle();
     if (!App().MainForm() && app) {
-        AppProcStub = MakeProcedureStub(&TAnimateWindow::AppProcedure, this);
+        AppProcStub = MakeProcedureStub(&Animator::AppProcedure, this);
         if (AppProcStub) {
             OldAppProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(app, GWLP_WNDPROC));
             SetWindowLongPtrA(app, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(AppProcStub));
@@ -61,7 +61,7 @@ TAnimateWindow::TAnimateWindow(Window& owner) : OwnerForm(&owner) {
     }
 }
 
-TAnimateWindow::~TAnimateWindow() {
+Animator::~Animator() {
     if (appWindow_) {
         SetWindowLongPtrA(appWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldAppProc));
     }
@@ -71,20 +71,20 @@ TAnimateWindow::~TAnimateWindow() {
     HookWindow.reset();
 }
 
-void TAnimateWindow::SetParent(Window* parent) {
+void Animator::SetParent(Window* parent) {
     HookWindow->SetParent(parent);
 }
 
-void TAnimateWindow::HookForm(HWND form) {
+void Animator::HookForm(HWND form) {
     if (formWindow_) UnhookForm();
-    FormProcStub = MakeProcedureStub(&TAnimateWindow::FormProcedure, this);
+    FormProcStub = MakeProcedureStub(&Animator::FormProcedure, this);
     if (!FormProcStub || !form) return;
     OldFormProc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(form, GWLP_WNDPROC));
     SetWindowLongPtrA(form, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FormProcStub));
     formWindow_ = form;
 }
 
-void TAnimateWindow::UnhookForm() {
+void Animator::UnhookForm() {
     if (formWindow_) {
         SetWindowLongPtrA(formWindow_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(OldFormProc));
     }
@@ -93,17 +93,17 @@ void TAnimateWindow::UnhookForm() {
     formWindow_ = nullptr;
 }
 
-LRESULT TAnimateWindow::AppProcedure(void* self, HWND window, UINT message, WPARAM wParam,
-                                     LPARAM lParam) {
-    return static_cast<TAnimateWindow*>(self)->AppWndProc(window, message, wParam, lParam);
+LRESULT Animator::AppProcedure(void* self, HWND window, UINT message, WPARAM wParam,
+                               LPARAM lParam) {
+    return static_cast<Animator*>(self)->AppWndProc(window, message, wParam, lParam);
 }
 
-LRESULT TAnimateWindow::FormProcedure(void* self, HWND window, UINT message, WPARAM wParam,
-                                      LPARAM lParam) {
-    return static_cast<TAnimateWindow*>(self)->FormWndProc(window, message, wParam, lParam);
+LRESULT Animator::FormProcedure(void* self, HWND window, UINT message, WPARAM wParam,
+                                LPARAM lParam) {
+    return static_cast<Animator*>(self)->FormWndProc(window, message, wParam, lParam);
 }
 
-LRESULT TAnimateWindow::AppWndProc(HWND app, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Animator::AppWndProc(HWND app, UINT message, WPARAM wParam, LPARAM lParam) {
     // Kept here: an event handler may release this instance.
     WNDPROC old = OldAppProc;
     // The whole wParam: values that differ in the low four bits are not ours.
@@ -115,7 +115,7 @@ LRESULT TAnimateWindow::AppWndProc(HWND app, UINT message, WPARAM wParam, LPARAM
     return CallWindowProcA(old, app, message, wParam, lParam);
 }
 
-LRESULT TAnimateWindow::FormWndProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT Animator::FormWndProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
     WNDPROC old = OldFormProc;
     if (message == WM_SYSCOMMAND && wParam == SC_MINIMIZE) {
         if (form == App().MainForm()) {
@@ -133,7 +133,7 @@ LRESULT TAnimateWindow::FormWndProc(HWND form, UINT message, WPARAM wParam, LPAR
     return CallWindowProcA(old, form, message, wParam, lParam);
 }
 
-void TAnimateWindow::AnimateMinimize() {
+void Animator::AnimateMinimize() {
     HWND app = App().Handle();
     if (!IsWindowEnabled(app)) EnableWindow(app, TRUE);
     RECT r = {};
@@ -146,7 +146,7 @@ void TAnimateWindow::AnimateMinimize() {
     if (OnMinimize) OnMinimize(&App());
 }
 
-void TAnimateWindow::AnimateRestore() {
+void Animator::AnimateRestore() {
     HWND app = App().Handle();
     HWND main = App().MainForm();
     WINDOWPLACEMENT form = {};

@@ -18,19 +18,19 @@
 
 namespace wendle {
 
-class TAnimateHookWnd;
+class AnimatorHook;
 
 // A handler called with the object that raised the event.
 using TNotifyEvent = std::function<void(void* sender)>;
 
-class TAnimateWindow {
+class Animator {
   public:
     // Fails with "AnimateWindowはフォームに一つしか置けません" when the form
     // already has one; nothing is taken over then.
-    explicit TAnimateWindow(Window& owner);
-    ~TAnimateWindow();
-    TAnimateWindow(const TAnimateWindow&) = delete;
-    TAnimateWindow& operator=(const TAnimateWindow&) = delete;
+    explicit Animator(Window& owner);
+    ~Animator();
+    Animator(const Animator&) = delete;
+    Animator& operator=(const Animator&) = delete;
 
     // The hook window becomes a child of the parent's window, now if it
     // exists, and again each time it is created.
@@ -42,7 +42,7 @@ class TAnimateWindow {
     TNotifyEvent OnRestore;
 
   private:
-    friend class TAnimateHookWnd;
+    friend class AnimatorHook;
 
     void HookForm(HWND form);
     void UnhookForm();
@@ -60,7 +60,7 @@ class TAnimateWindow {
     WNDPROC AppProcStub = nullptr;
     WNDPROC OldAppProc = nullptr;
     HWND appWindow_ = nullptr;
-    std::unique_ptr<TAnimateHookWnd> HookWindow;
+    std::unique_ptr<AnimatorHook> HookWindow;
 };
 
 }  // namespace wendle

@@ -4,13 +4,13 @@
 
 namespace wendle {
 
-TAnimateHookWnd::~TAnimateHookWnd() {
+AnimatorHook::~AnimatorHook() {
     // Destroyed here, while WM_DESTROY still reaches this class.
     if (Handle()) DestroyWindow(Handle());
     if (parent_) parent_->RemovePart(this);
 }
 
-void TAnimateHookWnd::SetParent(Window* parent) {
+void AnimatorHook::SetParent(Window* parent) {
     if (parent == parent_) return;
     if (Handle()) DestroyWindow(Handle());
     if (parent_) parent_->RemovePart(this);
@@ -20,19 +20,19 @@ void TAnimateHookWnd::SetParent(Window* parent) {
     if (parent_->Handle()) ParentCreated(parent_->Handle());
 }
 
-void TAnimateHookWnd::ParentCreated(HWND parent) {
+void AnimatorHook::ParentCreated(HWND parent) {
     if (Handle()) return;
     // Seen nowhere: a visible child of no size at the parent's corner.
     RECT none = {0, 0, 0, 0};
-    CreateBound({"TAnimateHookWnd", 0, COLOR_BTNFACE}, 0, "", WS_CHILD | WS_VISIBLE, none, parent,
+    CreateBound({"AnimatorHook", 0, COLOR_BTNFACE}, 0, "", WS_CHILD | WS_VISIBLE, none, parent,
                 nullptr);
 }
 
-void TAnimateHookWnd::ParentReleased() {
+void AnimatorHook::ParentReleased() {
     parent_ = nullptr;
 }
 
-LRESULT TAnimateHookWnd::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT AnimatorHook::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_CREATE) {
         LRESULT result = Window::HandleMessage(message, wParam, lParam);
         Animator.HookForm(GetParent(Handle()));

@@ -9,12 +9,12 @@
 
 namespace wendle {
 
-class TAnimateWindow;
+class Animator;
 
-class TAnimateHookWnd : public Window, public WindowedPart {
+class AnimatorHook : public Window, public WindowedPart {
   public:
-    explicit TAnimateHookWnd(TAnimateWindow& animator) : Animator(animator) {}
-    ~TAnimateHookWnd() override;
+    explicit AnimatorHook(Animator& animator) : Animator(animator) {}
+    ~AnimatorHook() override;
 
     // Moves to another parent; the window is made under it once it has one.
     void SetParent(Window* parent);
@@ -26,7 +26,7 @@ class TAnimateHookWnd : public Window, public WindowedPart {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    TAnimateWindow& Animator;
+    Animator& Animator;
     Window* parent_ = nullptr;
 };
 

@@ -79,30 +79,30 @@ HINSTANCE ResourceModule() {
 
 }  // namespace
 
-TDriveComboBox::TDriveComboBox() : TDriveComboBox(ReadCurrentDirectory()) {}
+DriveChooser::DriveChooser() : DriveChooser(ReadCurrentDirectory()) {}
 
-TDriveComboBox::TDriveComboBox(const std::string& currentDirectory) {
+DriveChooser::DriveChooser(const std::string& currentDirectory) {
     LoadPictures();
     drive_ = DriveOfDirectory(currentDirectory);
     MeasureItems();
 }
 
-TDriveComboBox::~TDriveComboBox() {
+DriveChooser::~DriveChooser() {
     // The window goes first, so that nothing draws with a freed picture.
     if (Handle()) DestroyWindow(Handle());
 }
 
-void TDriveComboBox::LoadPictures() {
+void DriveChooser::LoadPictures() {
     for (int i = 0; i < kDrivePictureCount; ++i)
         pictures_[i].Load(ResourceModule(), kPictureNames[i]);
 }
 
-HFONT TDriveComboBox::Font() const {
+HFONT DriveChooser::Font() const {
     // A control without a font of its own draws in the system font.
     return font_ ? font_ : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
 }
 
-void TDriveComboBox::MeasureItems() {
+void DriveChooser::MeasureItems() {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = SelectObject(dc, Font());
     TEXTMETRICA metrics{};
@@ -117,7 +117,7 @@ void TDriveComboBox::MeasureItems() {
     SizeDroppedList();
 }
 
-void TDriveComboBox::SizeDroppedList() {
+void DriveChooser::SizeDroppedList() {
     // A drop-down list's window rectangle is its closed face; the height it
     // is given is the closed face and the dropped list together.
     RECT closed{};
@@ -128,7 +128,7 @@ void TDriveComboBox::SizeDroppedList() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void TDriveComboBox::Create(HWND parent, int id, int x, int y, int width) {
+void DriveChooser::Create(HWND parent, int id, int x, int y, int width) {
     HWND window =
         CreateWindowExA(0, "COMBOBOX", "",
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
@@ -146,7 +146,7 @@ void TDriveComboBox::Create(HWND parent, int id, int x, int y, int width) {
     SetDrive(drive_);
 }
 
-void TDriveComboBox::RebuildDrives() {
+void DriveChooser::RebuildDrives() {
     if (!Handle()) return;
     CallOriginal(CB_RESETCONTENT, 0, 0);
     SystemDriveQueries system;
@@ -160,7 +160,7 @@ void TDriveComboBox::RebuildDrives() {
     SizeDroppedList();
 }
 
-void TDriveComboBox::SetDrive(char ch) {
+void DriveChooser::SetDrive(char ch) {
     const LRESULT selected = Handle() ? CallOriginal(CB_GETCURSEL, 0, 0) : CB_ERR;
     if (selected != CB_ERR && SameDrive(ch, drive_)) return;
     if (ch == '\0') {
@@ -180,7 +180,7 @@ void TDriveComboBox::SetDrive(char ch) {
     Change();
 }
 
-void TDriveComboBox::SetTextCase(TTextCase textCase) {
+void DriveChooser::SetTextCase(LetterCase textCase) {
     textCase_ = textCase;
     if (!Handle()) return;  // Create lists the drives in this case
     const char previous = drive_;
@@ -188,18 +188,18 @@ void TDriveComboBox::SetTextCase(TTextCase textCase) {
     SetDrive(previous);
 }
 
-void TDriveComboBox::Change() {
+void DriveChooser::Change() {
     if (OnChange) OnChange();
 }
 
-void TDriveComboBox::Click() {
+void DriveChooser::Click() {
     if (OnClick) OnClick();
     const LRESULT selected = CallOriginal(CB_GETCURSEL, 0, 0);
     if (selected != CB_ERR) SetDrive(ItemText(selected).c_str()[0]);
     Change();
 }
 
-std::string TDriveComboBox::ItemText(LRESULT index) const {
+std::string DriveChooser::ItemText(LRESULT index) const {
     const LRESULT length = SendMessageA(Handle(), CB_GETLBTEXTLEN, static_cast<WPARAM>(index), 0);
     if (length <= 0) return std::string();
     std::vector<char> text(static_cast<std::size_t>(length) + 1);
@@ -208,7 +208,7 @@ std::string TDriveComboBox::ItemText(LRESULT index) const {
     return std::string(text.data());
 }
 
-bool TDriveComboBox::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+bool DriveChooser::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     switch (message) {
         case WM_COMMAND:
             if (HIWORD(wParam) != CBN_SELCHANGE) return false;
@@ -229,7 +229,7 @@ bool TDriveComboBox::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRE
     }
 }
 
-LRESULT TDriveComboBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT DriveChooser::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_SETFONT) {
         LRESULT result = CallOriginal(message, wParam, lParam);
         auto font = reinterpret_cast<HFONT>(wParam);
@@ -245,7 +245,7 @@ LRESULT TDriveComboBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     return CallOriginal(message, wParam, lParam);
 }
 
-void TDriveComboBox::DrawItem(const DRAWITEMSTRUCT& item) const {
+void DriveChooser::DrawItem(const DRAWITEMSTRUCT& item) const {
     HDC dc = item.hDC;
     const RECT& rc = item.rcItem;
     const bool selected = (item.itemState & ODS_SELECTED) != 0;

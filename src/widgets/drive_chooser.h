@@ -14,13 +14,13 @@
 
 namespace wendle {
 
-class TDriveComboBox : public Control {
+class DriveChooser : public Control {
   public:
     // Takes the drive of the process's current directory; reads no drives yet.
-    TDriveComboBox();
+    DriveChooser();
     // The same for a given current directory.
-    explicit TDriveComboBox(const std::string& currentDirectory);
-    ~TDriveComboBox() override;
+    explicit DriveChooser(const std::string& currentDirectory);
+    ~DriveChooser() override;
 
     // Creates the window, lists the drives and selects Drive (raising OnChange).
     // The closed height follows the item height, as the system sizes it.
@@ -32,9 +32,9 @@ class TDriveComboBox : public Control {
     // another case is already selected; the null character selects nothing.
     void SetDrive(char ch);
 
-    TTextCase TextCase() const { return textCase_; }
+    LetterCase TextCase() const { return textCase_; }
     // Relists the drives in the new case and sets Drive again (raising OnChange).
-    void SetTextCase(TTextCase textCase);
+    void SetTextCase(LetterCase textCase);
 
     // Reads the drives again; selects nothing.
     virtual void RebuildDrives();
@@ -60,7 +60,7 @@ class TDriveComboBox : public Control {
     void DrawItem(const DRAWITEMSTRUCT& item) const;
 
     char drive_ = '\0';
-    TTextCase textCase_ = tcLowerCase;
+    LetterCase textCase_ = kLowerCase;
     int itemHeight_ = 0;
     HFONT font_ = nullptr;  // the font last set, not owned
     TransparentPicture pictures_[kDrivePictureCount];

@@ -51,18 +51,18 @@ class RedrawSuspended {
 
 }  // namespace
 
-TDirectoryListBox::TDirectoryListBox() {
+FolderList::FolderList() {
     LoadFolderBitmaps();
     folder_ = ReadCurrentDirectory();
     FitItemHeight(nullptr);
 }
 
-TDirectoryListBox::~TDirectoryListBox() {
+FolderList::~FolderList() {
     // The window goes first, so that nothing draws with a freed picture.
     if (Handle()) DestroyWindow(Handle());
 }
 
-void TDirectoryListBox::Create(HWND parent, int id, int x, int y, int width, int height) {
+void FolderList::Create(HWND parent, int id, int x, int y, int width, int height) {
     HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
                                       LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT,
@@ -75,14 +75,14 @@ void TDirectoryListBox::Create(HWND parent, int id, int x, int y, int width, int
     RebuildFolders();
 }
 
-void TDirectoryListBox::LoadFolderBitmaps() {
+void FolderList::LoadFolderBitmaps() {
     HINSTANCE module = GetModuleHandleA(nullptr);
     open_.Load(module, "OPENFOLDER");
     closed_.Load(module, "CLOSEDFOLDER");
     current_.Load(module, "CURRENTFOLDER");
 }
 
-void TDirectoryListBox::FitItemHeight(HFONT font) {
+void FolderList::FitItemHeight(HFONT font) {
     HDC dc = GetDC(nullptr);
     HGDIOBJ old = font ? SelectObject(dc, font) : SelectObject(dc, GetStockObject(SYSTEM_FONT));
     TEXTMETRICA metrics{};
@@ -92,12 +92,12 @@ void TDirectoryListBox::FitItemHeight(HFONT font) {
     SetItemHeight(std::max<int>(metrics.tmHeight, open_.Height() + 1));
 }
 
-void TDirectoryListBox::SetItemHeight(int height) {
+void FolderList::SetItemHeight(int height) {
     itemHeight_ = height;
     if (Handle()) SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
 }
 
-const TransparentPicture& TDirectoryListBox::PictureOf(FolderKind kind) const {
+const TransparentPicture& FolderList::PictureOf(FolderKind kind) const {
     switch (kind) {
         case FolderKind::Open:
             return open_;
@@ -109,12 +109,12 @@ const TransparentPicture& TDirectoryListBox::PictureOf(FolderKind kind) const {
     return closed_;
 }
 
-bool TDirectoryListBox::SameFolder(const std::string& a, const std::string& b) const {
+bool FolderList::SameFolder(const std::string& a, const std::string& b) const {
     if (caseSensitive_) return LocaleCompare(0, a, b) == 0;
     return LocaleCompare(0, FileNameLower(a), FileNameLower(b)) == 0;
 }
 
-void TDirectoryListBox::AssignFolder(const std::string& value) {
+void FolderList::AssignFolder(const std::string& value) {
     if (value.empty() || SameFolder(value, folder_)) return;
     const std::string before = ReadCurrentDirectory();
     const std::string shown = folder_;
@@ -144,7 +144,7 @@ void TDirectoryListBox::AssignFolder(const std::string& value) {
     NotifyChange();
 }
 
-TDirectoryListBox::Target TDirectoryListBox::SplitFolderPath(const std::string& text) const {
+FolderList::Target FolderList::SplitFolderPath(const std::string& text) const {
     const PathRules& rules = SystemPathRules();
     const std::string saved = ReadCurrentDirectory();
     FolderTarget target = ParseFolderText(text, saved, rules);
@@ -181,7 +181,7 @@ TDirectoryListBox::Target TDirectoryListBox::SplitFolderPath(const std::string& 
     return {target.drive, found.empty() ? folderPart : found};
 }
 
-void TDirectoryListBox::ChangeDrive(char drive) {
+void FolderList::ChangeDrive(char drive) {
     if (UpperLetter(drive) == UpperLetter(Drive())) return;
     if (drive != '\0') {
         ChangeCurrentDirectory(std::string(1, drive) + ":");
@@ -193,7 +193,7 @@ void TDirectoryListBox::ChangeDrive(char drive) {
     }
 }
 
-void TDirectoryListBox::SetDrive(char drive) {
+void FolderList::SetDrive(char drive) {
     if (UpperLetter(drive) == UpperLetter(Drive())) return;
     if (drive == '\0') {
         // No drive letter is what a network path has: stay on it. Anywhere
@@ -204,20 +204,20 @@ void TDirectoryListBox::SetDrive(char drive) {
     AssignFolder(std::string(1, drive) + ":");
 }
 
-void TDirectoryListBox::Reload() {
+void FolderList::Reload() {
     RebuildFolders();
     NotifyChange();
 }
 
-void TDirectoryListBox::NotifyChange() {
+void FolderList::NotifyChange() {
     if (OnChange) OnChange();
 }
 
-std::string TDirectoryListBox::ItemPath(int index) const {
+std::string FolderList::ItemPath(int index) const {
     return wendle::ItemPath(items_, index, folder_, SystemPathRules());
 }
 
-void TDirectoryListBox::OpenSelected() {
+void FolderList::OpenSelected() {
     if (!Handle()) return;
     try {
         AssignFolder(ItemPath(static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0))));
@@ -228,7 +228,7 @@ void TDirectoryListBox::OpenSelected() {
     }
 }
 
-void TDirectoryListBox::RebuildFolders() {
+void FolderList::RebuildFolders() {
     HWND window = Handle();
     int current = -1;
     {
@@ -259,7 +259,7 @@ void TDirectoryListBox::RebuildFolders() {
     if (window) SendMessageA(window, LB_SETCURSEL, static_cast<WPARAM>(current), 0);
 }
 
-void TDirectoryListBox::ReadSubFolders() {
+void FolderList::ReadSubFolders() {
     SortedNames names([](const std::string& a, const std::string& b) {
         return LocaleCompare(NORM_IGNORECASE, a, b);
     });
@@ -279,7 +279,7 @@ void TDirectoryListBox::ReadSubFolders() {
     for (std::size_t i = 0; i < names.Size(); ++i) items_.push_back({names[i], FolderKind::Closed});
 }
 
-bool TDirectoryListBox::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+bool FolderList::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
     switch (message) {
         case WM_DRAWITEM:
             DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
@@ -303,7 +303,7 @@ bool TDirectoryListBox::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, 
     return false;
 }
 
-LRESULT TDirectoryListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+LRESULT FolderList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CHAR: {
             char key = static_cast<char>(wParam);
@@ -333,7 +333,7 @@ LRESULT TDirectoryListBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lPa
     return Control::HandleMessage(message, wParam, lParam);
 }
 
-void TDirectoryListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
+void FolderList::DrawItem(const DRAWITEMSTRUCT& item) const {
     HDC dc = item.hDC;
     const RECT& r = item.rcItem;
     if (item.itemID == static_cast<UINT>(-1) || item.itemAction == ODA_FOCUS) {

@@ -16,11 +16,11 @@
 
 namespace wendle {
 
-class TDirectoryListBox : public Control {
+class FolderList : public Control {
   public:
     // Reads the current directory and loads the pictures; no items yet.
-    TDirectoryListBox();
-    ~TDirectoryListBox() override;
+    FolderList();
+    ~FolderList() override;
 
     // Creates the list box, builds the items and selects the shown folder. No event.
     void Create(HWND parent, int id, int x, int y, int width, int height);

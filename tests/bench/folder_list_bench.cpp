@@ -88,7 +88,7 @@ int main() {
     SetCurrentDirectoryA(folder.c_str());
     Host host;
     host.Create();
-    wendle::TDirectoryListBox list;
+    wendle::FolderList list;
     list.Create(host.Handle(), 100, 8, 8, 230, 280);
 
     // Paired rounds, in alternating order, so that load from elsewhere and

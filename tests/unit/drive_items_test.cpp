@@ -115,7 +115,7 @@ TEST(ListDrives, ItemsInLetterOrderInEitherCase) {
             {"Q: []", DrivePicture::CdRom},        // no disc: the query fails
             {"R: [RAM]", DrivePicture::Ram},
         },
-        ListDrives(upper, tcUpperCase));
+        ListDrives(upper, kUpperCase));
 
     FakeSystem lower(Bench());
     ExpectItems(
@@ -127,12 +127,12 @@ TEST(ListDrives, ItemsInLetterOrderInEitherCase) {
             {"q: []", DrivePicture::CdRom},
             {"r: [ram]", DrivePicture::Ram},
         },
-        ListDrives(lower, tcLowerCase));
+        ListDrives(lower, kLowerCase));
 }
 
 TEST(ListDrives, AsksOnlyWhatEachKindNeeds) {
     FakeSystem system(Bench());
-    ListDrives(system, tcUpperCase);
+    ListDrives(system, kUpperCase);
     // Types by lower-case root; no volume query for the removable drive, nor for
     // drives that get no item; the network asked by upper-case device name.
     EXPECT_EQ((std::vector<std::string>{"a:\\", "b:\\", "c:\\", "d:\\", "e:\\", "n:\\", "p:\\",
@@ -142,7 +142,7 @@ TEST(ListDrives, AsksOnlyWhatEachKindNeeds) {
     EXPECT_EQ((std::vector<std::string>{"N:", "P:"}), system.devices);
 
     FakeSystem lower(Bench());
-    ListDrives(lower, tcLowerCase);
+    ListDrives(lower, kLowerCase);
     EXPECT_EQ((std::vector<std::string>{"N:", "P:"}), lower.devices);
 }
 

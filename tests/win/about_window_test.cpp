@@ -52,7 +52,7 @@ std::atomic<bool> Marker::reached{false};
 
 // Runs ShowModal here; `inspect` gets the shown window on a helper thread and
 // must close it. Returns whether the window appeared.
-bool WhileShown(TAboutWindow& about, const std::function<void(HWND)>& inspect) {
+bool WhileShown(AboutWindow& about, const std::function<void(HWND)>& inspect) {
     HWND window = about.Handle();
     std::atomic<bool> returned{false};
     std::atomic<bool> seen{false};
@@ -148,7 +148,7 @@ class AboutWindowTest : public testing::Test {
     static void SetUpTestSuite() { dialog_watch::SetUpApplication(); }
     void SetUp() override { about_.Create(); }
 
-    TAboutWindow about_;
+    AboutWindow about_;
 };
 
 TEST_F(AboutWindowTest, IsAHiddenResizableWindowOwnedByTheApplication) {
@@ -183,7 +183,7 @@ TEST_F(AboutWindowTest, ControlsStandWhereDesignedWithTheirTextsAndFonts) {
          {8, 64, 217, 81},
          "This is Ogg Vorbis Encoder Frontend.",
          12},
-        {kAboutBevel1Id, "Static", {8, 8, 217, 97}, "", 0},
+        {kAboutFrameId, "Static", {8, 8, 217, 97}, "", 0},
         {kAboutForVerId, "Static", {40, 32, 185, 41}, "(For OggEnc v0.0)", 11},
         {kAboutWindowCloseId, "Button", {76, 104, 149, 129}, "OK", 12},
     };

@@ -123,7 +123,7 @@ class AnimateWindowTest : public testing::Test {
         appProcedure = ProcedureOf(app);
         // Built as start-up builds the main window: the animator first.
         main = std::make_unique<TestForm>(Rect(200, 150, 500, 350));
-        animator = std::make_unique<TAnimateWindow>(*main);
+        animator = std::make_unique<Animator>(*main);
         animator->SetParent(main.get());
         main->Create();
         Count(*animator, &minimized, &restored);
@@ -144,7 +144,7 @@ class AnimateWindowTest : public testing::Test {
         EXPECT_EQ(appProcedure, ProcedureOf(app)) << "application procedure not put back";
     }
 
-    void Count(TAnimateWindow& instance, int* minimizes, int* restores) {
+    void Count(Animator& instance, int* minimizes, int* restores) {
         instance.OnMinimize = [this, minimizes](void* sender) {
             EXPECT_EQ(&App(), sender);
             ++*minimizes;
@@ -170,7 +170,7 @@ class AnimateWindowTest : public testing::Test {
     LONG_PTR appProcedure = 0;
     HHOOK hook = nullptr;
     std::unique_ptr<TestForm> main;
-    std::unique_ptr<TAnimateWindow> animator;
+    std::unique_ptr<Animator> animator;
     int minimized = 0;
     int restored = 0;
     bool visibleAtEvent = false;
@@ -293,7 +293,7 @@ TEST_F(AnimateWindowTest, OnlyFlagsExactlyNoSizeNoMoveWhileMinimizedAskForAResto
 
 TEST_F(AnimateWindowTest, AnotherFormsMinimizeIsPostedToTheApplication) {
     TestForm second(Rect(600, 100, 800, 250));
-    TAnimateWindow secondAnimator(second);
+    Animator secondAnimator(second);
     // There is a main form now: this one leaves the application window alone.
     LONG_PTR taken = ProcedureOf(app);
     secondAnimator.SetParent(&second);
@@ -360,7 +360,7 @@ TEST_F(AnimateWindowTest, OneInstancePerFormAndTheFirstKeepsWorking) {
     const LONG_PTR formProcedure = ProcedureOf(main->Handle());
     const LONG_PTR appTaken = ProcedureOf(app);
     try {
-        TAnimateWindow second(*main);
+        Animator second(*main);
         second.SetParent(main.get());
         ADD_FAILURE() << "a second instance on the form was accepted";
     } catch (const std::runtime_error& failure) {
@@ -384,7 +384,7 @@ TEST_F(AnimateWindowTest, OneInstancePerFormAndTheFirstKeepsWorking) {
     EXPECT_FALSE(IsWindow(hookWindow));
 
     // Now a new one is accepted, and takes the existing window at once.
-    animator = std::make_unique<TAnimateWindow>(*main);
+    animator = std::make_unique<Animator>(*main);
     animator->SetParent(main.get());
     EXPECT_NE(ClassProcedureOf(main->Handle()), ProcedureOf(main->Handle()));
     int again = 0;
@@ -401,8 +401,8 @@ TEST_F(AnimateWindowTest, AnUncaughtRefusalReachesTheFallbackBox) {
         [&] {
             RunHandler([&] {
                 TestForm form(Rect(100, 100, 300, 300));
-                TAnimateWindow first(form);
-                TAnimateWindow second(form);
+                Animator first(form);
+                Animator second(form);
             });
         },
         [&](HWND dialog) {
@@ -450,7 +450,7 @@ TEST_F(AnimateWindowTest, AnInstanceWithoutParentTakesOnlyTheApplicationWindow) 
     ASSERT_EQ(nullptr, App().MainForm());
     TestForm form(Rect(100, 100, 300, 300));
     {
-        TAnimateWindow alone(form);
+        Animator alone(form);
         EXPECT_NE(appProcedure, ProcedureOf(app));
         form.Create();
         EXPECT_EQ(ClassProcedureOf(form.Handle()), ProcedureOf(form.Handle()));
@@ -466,7 +466,7 @@ TEST_F(AnimateWindowTest, AnInstanceWithoutParentTakesOnlyTheApplicationWindow) 
 
 TEST_F(AnimateWindowTest, ManyCyclesAndARecreationLeaveNothingBehind) {
     TestForm other(Rect(600, 100, 800, 250));
-    TAnimateWindow otherAnimator(other);
+    Animator otherAnimator(other);
     otherAnimator.SetParent(&other);
     other.Create();
     for (int cycle = 0; cycle < 40; ++cycle) {

@@ -25,9 +25,9 @@ TEST(ApplicationWindow, OwnsTheTaskbarButtonAndEveryForm) {
     HWND app = App().Handle();
     ASSERT_EQ(nullptr, App().MainForm());
     {
-        TMainWindow mainWindow;
+        MainWindow mainWindow;
         mainWindow.Create();
-        TAboutWindow aboutWindow;
+        AboutWindow aboutWindow;
         aboutWindow.Create();
         // The first form made is the main form, not the one made after it.
         EXPECT_EQ(mainWindow.Handle(), App().MainForm());
@@ -213,13 +213,13 @@ TEST(ApplicationWindow, StartUpStepsReportAWindowTheyCouldNotMake) {
     EXPECT_EQ(static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS), GetLastError());
     EXPECT_EQ(nullptr, App().Handle());
 
-    TMainWindow mainWindow;
+    MainWindow mainWindow;
     EXPECT_FALSE(mainWindow.Create());
     EXPECT_EQ(static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS), GetLastError());
     EXPECT_EQ(nullptr, mainWindow.Handle());
     EXPECT_EQ(nullptr, App().MainForm());
 
-    TAboutWindow aboutWindow;
+    AboutWindow aboutWindow;
     EXPECT_FALSE(aboutWindow.Create());
     EXPECT_EQ(static_cast<DWORD>(ERROR_CLASS_ALREADY_EXISTS), GetLastError());
     EXPECT_EQ(nullptr, aboutWindow.Handle());

@@ -68,7 +68,7 @@ class AsAUser : public testing::Test {
     // name box and opened, or the dialog cancelled when the path is empty.
     // False when no open dialog appeared.
     static bool ChooseFile(const bench::Wendle& wendle, const std::string& path) {
-        wendle.Click(IDC_INPUT_FILE_OPEN);
+        wendle.Click(kInputFileOpenId);
         HWND dialog = wendle.WaitForDialog(kOpenTitle);
         if (!dialog) return false;
         if (!path.empty()) {
@@ -83,7 +83,7 @@ class AsAUser : public testing::Test {
     // Presses "フォルダ作成" and answers the prompt with the name typed and
     // OK, or with ｷｬﾝｾﾙ when `name` is null.
     static void NewFolder(const bench::Wendle& wendle, const char* name) {
-        wendle.Click(IDC_NEW_DIRECTORY);
+        wendle.Click(kNewDirectoryId);
         HWND prompt = wendle.WaitForDialog(kNewFolderTitle);
         ASSERT_NE(nullptr, prompt);
         if (name) {
@@ -95,9 +95,7 @@ class AsAUser : public testing::Test {
         EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindow(prompt); }));
     }
 
-    static HWND List(const bench::Wendle& wendle) {
-        return wendle.Control(IDC_DIRECTORY_LIST_BOX1);
-    }
+    static HWND List(const bench::Wendle& wendle) { return wendle.Control(kFolderListId); }
 
     static int ListCount(const bench::Wendle& wendle) {
         return static_cast<int>(SendMessageA(List(wendle), LB_GETCOUNT, 0, 0));
@@ -129,24 +127,24 @@ TEST_F(AsAUser, OneEncodeFromChoosingTheFileToTheEncoder) {
     EXPECT_TRUE(bench::SavePicture(wendle.MainWindow(), "main_window_at_start"));
 
     ASSERT_TRUE(ChooseFile(wendle, input_));
-    EXPECT_BYTES(input_, wendle.Text(IDC_INPUT_FILE_NAME));
-    EXPECT_EQ("take1.ogg", wendle.Text(IDC_OUTPUT_FILE_NAME));
+    EXPECT_BYTES(input_, wendle.Text(kInputFileNameId));
+    EXPECT_EQ("take1.ogg", wendle.Text(kOutputFileNameId));
     // The first choice takes the folder the list shows, not the WAVE file's.
-    EXPECT_BYTES(start_ + "\\take1.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
-    EXPECT_TRUE(IsWindowEnabled(wendle.Control(IDC_START_ENCODE)));
+    EXPECT_BYTES(start_ + "\\take1.ogg", wendle.Text(kOutputFilePathId));
+    EXPECT_TRUE(IsWindowEnabled(wendle.Control(kStartEncodeId)));
 
     DoubleClickFolder(wendle, ListCount(wendle) - 1);
-    EXPECT_BYTES(out + "\\take1.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_BYTES(out + "\\take1.ogg", wendle.Text(kOutputFilePathId));
 
-    Type(wendle.Control(IDC_TITLE), "Morning \"Song\"");
-    Type(wendle.Control(IDC_ARTIST), "Demo");
-    wendle.SetText(IDC_ALBUM, std::string("Live ") + texts::kHyou + texts::kSo);  // pasted
-    Type(wendle.Control(IDC_COMMENT), "first take");
-    PressKey(wendle.Control(IDC_BITRATE), VK_DOWN);
-    EXPECT_EQ(" 192 kbps", wendle.Text(IDC_BITRATE));
+    Type(wendle.Control(kTitleEditId), "Morning \"Song\"");
+    Type(wendle.Control(kArtistEditId), "Demo");
+    wendle.SetText(kAlbumEditId, std::string("Live ") + texts::kHyou + texts::kSo);  // pasted
+    Type(wendle.Control(kCommentEditId), "first take");
+    PressKey(wendle.Control(kBitrateListId), VK_DOWN);
+    EXPECT_EQ(" 192 kbps", wendle.Text(kBitrateListId));
     EXPECT_TRUE(bench::SavePicture(wendle.MainWindow(), "main_window_chosen"));
 
-    wendle.Click(IDC_START_ENCODE);
+    wendle.Click(kStartEncodeId);
     ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); })) << "the encoder never ran";
     EXPECT_TRUE(bench::WaitUntil([&] { return IsWindowVisible(wendle.MainWindow()) != FALSE; }));
     const std::vector<std::string> expected = {start_ + "\\oggenc.exe",
@@ -169,31 +167,31 @@ TEST_F(AsAUser, TheSameFileAgainChangesNothingUnlessTheNameWasEmptied) {
     bench::Wendle wendle(start_);
     ASSERT_TRUE(ChooseFile(wendle, input_));
     ASSERT_TRUE(ChooseFile(wendle, input_));
-    EXPECT_EQ("take1.ogg", wendle.Text(IDC_OUTPUT_FILE_NAME));
-    EXPECT_BYTES(start_ + "\\take1.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_EQ("take1.ogg", wendle.Text(kOutputFileNameId));
+    EXPECT_BYTES(start_ + "\\take1.ogg", wendle.Text(kOutputFilePathId));
 
-    Erase(wendle.Control(IDC_OUTPUT_FILE_NAME));
-    EXPECT_EQ("", wendle.Text(IDC_OUTPUT_FILE_PATH));
-    EXPECT_FALSE(IsWindowEnabled(wendle.Control(IDC_START_ENCODE)));
+    Erase(wendle.Control(kOutputFileNameId));
+    EXPECT_EQ("", wendle.Text(kOutputFilePathId));
+    EXPECT_FALSE(IsWindowEnabled(wendle.Control(kStartEncodeId)));
     // Chosen again with the name empty, the list moves to the file's folder.
     ASSERT_TRUE(ChooseFile(wendle, input_));
-    EXPECT_EQ("", wendle.Text(IDC_OUTPUT_FILE_NAME));
-    EXPECT_EQ("", wendle.Text(IDC_OUTPUT_FILE_PATH));
-    EXPECT_FALSE(IsWindowEnabled(wendle.Control(IDC_START_ENCODE)));
-    Type(wendle.Control(IDC_OUTPUT_FILE_NAME), "b");
-    EXPECT_BYTES(wave_ + "\\b", wendle.Text(IDC_OUTPUT_FILE_PATH));
-    EXPECT_TRUE(IsWindowEnabled(wendle.Control(IDC_START_ENCODE)));
+    EXPECT_EQ("", wendle.Text(kOutputFileNameId));
+    EXPECT_EQ("", wendle.Text(kOutputFilePathId));
+    EXPECT_FALSE(IsWindowEnabled(wendle.Control(kStartEncodeId)));
+    Type(wendle.Control(kOutputFileNameId), "b");
+    EXPECT_BYTES(wave_ + "\\b", wendle.Text(kOutputFilePathId));
+    EXPECT_TRUE(IsWindowEnabled(wendle.Control(kStartEncodeId)));
     // Cancelling the dialog changes nothing.
     ASSERT_TRUE(ChooseFile(wendle, ""));
-    EXPECT_BYTES(input_, wendle.Text(IDC_INPUT_FILE_NAME));
-    EXPECT_BYTES(wave_ + "\\b", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_BYTES(input_, wendle.Text(kInputFileNameId));
+    EXPECT_BYTES(wave_ + "\\b", wendle.Text(kOutputFilePathId));
 }
 
 TEST_F(AsAUser, TypedNamesStayInTheListsFolderAndFollowIt) {
     const std::string music = start_ + "\\Music";
     CreateDirectoryA(music.c_str(), nullptr);
     bench::Wendle wendle(start_);
-    HWND name = wendle.Control(IDC_OUTPUT_FILE_NAME);
+    HWND name = wendle.Control(kOutputFileNameId);
     PressKey(List(wendle), VK_END);
     PressKey(List(wendle), VK_RETURN);
 
@@ -203,19 +201,19 @@ TEST_F(AsAUser, TypedNamesStayInTheListsFolderAndFollowIt) {
     const char keys[] = "a\\b";
     for (int i = 0; i < 3; ++i) {
         Type(name, std::string(1, keys[i]));
-        EXPECT_BYTES(music + paths[i], wendle.Text(IDC_OUTPUT_FILE_PATH));
+        EXPECT_BYTES(music + paths[i], wendle.Text(kOutputFilePathId));
     }
     // No input chosen: a name alone does not enable the start.
-    EXPECT_FALSE(IsWindowEnabled(wendle.Control(IDC_START_ENCODE)));
+    EXPECT_FALSE(IsWindowEnabled(wendle.Control(kStartEncodeId)));
 
     Erase(name);
-    EXPECT_EQ("", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_EQ("", wendle.Text(kOutputFilePathId));
     Type(name, "a.ogg");
-    EXPECT_BYTES(music + "\\a.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_BYTES(music + "\\a.ogg", wendle.Text(kOutputFilePathId));
     // The drive root already ends in its delimiter.
     PressKey(List(wendle), VK_HOME);
     PressKey(List(wendle), VK_RETURN);
-    EXPECT_BYTES("C:\\a.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_BYTES("C:\\a.ogg", wendle.Text(kOutputFilePathId));
 }
 
 // Japanese typed into an ANSI window arrives as a lead-byte and a trail-byte
@@ -223,7 +221,7 @@ TEST_F(AsAUser, TypedNamesStayInTheListsFolderAndFollowIt) {
 TEST_F(AsAUser, JapaneseArrivesWholeAndTheNameTakesNoDelimiter) {
     bench::Wendle wendle(start_);
     const std::string japanese = std::string(texts::kHyou) + texts::kSo;
-    for (int id : {IDC_TITLE, IDC_ARTIST, IDC_ALBUM, IDC_COMMENT, IDC_OUTPUT_FILE_NAME}) {
+    for (int id : {kTitleEditId, kArtistEditId, kAlbumEditId, kCommentEditId, kOutputFileNameId}) {
         SCOPED_TRACE(id);
         for (char byte : japanese) {
             PostMessageA(wendle.Control(id), WM_CHAR, static_cast<unsigned char>(byte), 1);
@@ -231,15 +229,15 @@ TEST_F(AsAUser, JapaneseArrivesWholeAndTheNameTakesNoDelimiter) {
         EXPECT_TRUE(bench::WaitUntil([&] { return wendle.Text(id) == japanese; }))
             << bench::Hex(wendle.Text(id));
     }
-    HWND name = wendle.Control(IDC_OUTPUT_FILE_NAME);
+    HWND name = wendle.Control(kOutputFileNameId);
     Erase(name);
     Type(name, "a\\/:*?\"<>|\tb");
     // Posted, as an input method does: sent, Wine would pass it on as UTF-16.
     PostMessageA(name, WM_IME_CHAR, 0x955C, 1);  // 表
     PostMessageA(name, WM_IME_CHAR, ':', 1);
     PostMessageA(name, WM_IME_CHAR, 'c', 1);
-    EXPECT_TRUE(bench::WaitUntil([&] { return wendle.Text(IDC_OUTPUT_FILE_NAME).size() >= 5; }));
-    EXPECT_BYTES(std::string("ab") + texts::kHyou + "c", wendle.Text(IDC_OUTPUT_FILE_NAME));
+    EXPECT_TRUE(bench::WaitUntil([&] { return wendle.Text(kOutputFileNameId).size() >= 5; }));
+    EXPECT_BYTES(std::string("ab") + texts::kHyou + "c", wendle.Text(kOutputFileNameId));
 
     const std::string pasted = std::string("..\\x") + texts::kSo + ":1.ogg";
     ASSERT_TRUE(OpenClipboard(nullptr));
@@ -252,23 +250,23 @@ TEST_F(AsAUser, JapaneseArrivesWholeAndTheNameTakesNoDelimiter) {
     Erase(name);
     SendMessageA(name, WM_PASTE, 0, 0);
     const std::string kept = std::string("..x") + texts::kSo + "1.ogg";
-    EXPECT_BYTES(kept, wendle.Text(IDC_OUTPUT_FILE_NAME));
-    EXPECT_BYTES(start_ + "\\" + kept, wendle.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_BYTES(kept, wendle.Text(kOutputFileNameId));
+    EXPECT_BYTES(start_ + "\\" + kept, wendle.Text(kOutputFilePathId));
 }
 
 TEST_F(AsAUser, ADriveThatIsNotReadyIsReportedOnceAndTheChooserGoesBack) {
     bench::Wendle wendle(start_);
-    Type(wendle.Control(IDC_OUTPUT_FILE_NAME), "a.ogg");
-    HWND chooser = wendle.Control(IDC_DRIVE_COMBO_BOX1);
+    Type(wendle.Control(kOutputFileNameId), "a.ogg");
+    HWND chooser = wendle.Control(kDriveChooserId);
     // Down the list to the labelled CD-ROM, each drive opened on the way.
-    for (int i = 0; i < 6 && wendle.Text(IDC_DRIVE_COMBO_BOX1).compare(0, 2, "Q:") != 0; ++i) {
+    for (int i = 0; i < 6 && wendle.Text(kDriveChooserId).compare(0, 2, "Q:") != 0; ++i) {
         PostMessageA(chooser, WM_KEYDOWN, VK_DOWN, 1);
         ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
         ASSERT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
     }
-    const std::string onCd = wendle.Text(IDC_DRIVE_COMBO_BOX1);
+    const std::string onCd = wendle.Text(kDriveChooserId);
     ASSERT_EQ("Q: [WENDLE CD]", onCd);
-    EXPECT_EQ("Q:\\a.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_EQ("Q:\\a.ogg", wendle.Text(kOutputFilePathId));
     const int items = ListCount(wendle);
 
     // Next comes the CD-ROM drive with no medium.
@@ -285,20 +283,20 @@ TEST_F(AsAUser, ADriveThatIsNotReadyIsReportedOnceAndTheChooserGoesBack) {
     ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
     EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle))
         << "reported twice";
-    EXPECT_EQ(onCd, wendle.Text(IDC_DRIVE_COMBO_BOX1));
-    EXPECT_EQ("Q:\\a.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_EQ(onCd, wendle.Text(kDriveChooserId));
+    EXPECT_EQ("Q:\\a.ogg", wendle.Text(kOutputFilePathId));
     EXPECT_EQ(items, ListCount(wendle));
 }
 
 TEST_F(AsAUser, NewFolderIsListedAndAFailedOneStillReloadsTheList) {
     bench::Wendle wendle(start_);
-    Type(wendle.Control(IDC_OUTPUT_FILE_NAME), "a.ogg");
+    Type(wendle.Control(kOutputFileNameId), "a.ogg");
     const int items = ListCount(wendle);
     NewFolder(wendle, "New");
     ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
     EXPECT_TRUE(Exists(start_ + "\\New"));
     EXPECT_EQ(items + 1, ListCount(wendle));
-    EXPECT_BYTES(start_ + "\\a.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_BYTES(start_ + "\\a.ogg", wendle.Text(kOutputFilePathId));
 
     // Cancelled: no reload, so a folder made meanwhile stays unlisted.
     CreateDirectoryA((start_ + "\\Behind").c_str(), nullptr);
@@ -340,9 +338,9 @@ TEST_F(AsAUser, TheOpenDialogStillOpensWhenTheInputsFolderIsGone) {
     ASSERT_TRUE(bench::WriteFileBytes(start_ + "\\other.wav", "RIFF"));
     ASSERT_TRUE(ChooseFile(wendle, start_ + "\\other.wav"));
     EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
-    EXPECT_BYTES(start_ + "\\other.wav", wendle.Text(IDC_INPUT_FILE_NAME));
-    EXPECT_EQ("other.ogg", wendle.Text(IDC_OUTPUT_FILE_NAME));
-    EXPECT_BYTES(start_ + "\\other.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_BYTES(start_ + "\\other.wav", wendle.Text(kInputFileNameId));
+    EXPECT_EQ("other.ogg", wendle.Text(kOutputFileNameId));
+    EXPECT_BYTES(start_ + "\\other.ogg", wendle.Text(kOutputFilePathId));
 }
 
 }  // namespace

@@ -74,7 +74,7 @@ void UseTheCopy(const std::string& folder) {
     PreferPlanted prefer("wendle.exe");
     bench::Wendle wendle(folder, folder + "\\wendle.exe");
     ASSERT_TRUE(wendle.Running());
-    wendle.Click(IDC_INPUT_FILE_OPEN);
+    wendle.Click(kInputFileOpenId);
     HWND dialog = nullptr;
     ASSERT_TRUE(bench::WaitUntil([&] {
         const auto dialogs = bench::TopLevelWindows(wendle.ProcessId(), "#32770");
@@ -84,10 +84,10 @@ void UseTheCopy(const std::string& folder) {
     PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
     ASSERT_TRUE(bench::WaitUntil([&] { return !IsWindow(dialog); }));
 
-    const std::string before = wendle.Text(IDC_DRIVE_COMBO_BOX1);
-    PostMessageA(wendle.Control(IDC_DRIVE_COMBO_BOX1), WM_KEYDOWN, VK_DOWN, 1);
+    const std::string before = wendle.Text(kDriveChooserId);
+    PostMessageA(wendle.Control(kDriveChooserId), WM_KEYDOWN, VK_DOWN, 1);
     ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
-    EXPECT_NE(before, wendle.Text(IDC_DRIVE_COMBO_BOX1));
+    EXPECT_NE(before, wendle.Text(kDriveChooserId));
 }
 
 TEST(DllSearch, DllsPlantedBesideTheProgramAreNeverLoaded) {

@@ -61,8 +61,8 @@ struct Item {
 // The bench (tools/winebench): A: floppy, C: fixed, N: network (Wine has no
 // connection for it, so it shows its label), Q: CD-ROM "WENDLE CD", X: CD-ROM
 // without a disc, Z: fixed (/). No drive has a label but Q:.
-std::vector<Item> BenchItems(TTextCase textCase) {
-    const bool upper = textCase == tcUpperCase;
+std::vector<Item> BenchItems(LetterCase textCase) {
+    const bool upper = textCase == kUpperCase;
     return {
         {upper ? "A:" : "a:", DrivePicture::Floppy},
         {upper ? "C: []" : "c: []", DrivePicture::Hard},
@@ -114,18 +114,18 @@ class DriveComboBox : public testing::Test {
     }
 
     // A chooser as the main window makes one: constructed, upper case, created.
-    TDriveComboBox& Make(std::unique_ptr<TDriveComboBox> chooser = nullptr) {
-        chooser_ = chooser ? std::move(chooser) : std::make_unique<TDriveComboBox>();
+    DriveChooser& Make(std::unique_ptr<DriveChooser> chooser = nullptr) {
+        chooser_ = chooser ? std::move(chooser) : std::make_unique<DriveChooser>();
         chooser_->OnChange = [this] { changes_.push_back(chooser_->Drive()); };
         chooser_->OnClick = [this] { ++clicks_; };
-        chooser_->SetTextCase(tcUpperCase);
+        chooser_->SetTextCase(kUpperCase);
         chooser_->Create(host_.Handle(), kChooserId, 16, 16, 200);
         return *chooser_;
     }
     HWND Chooser() const { return chooser_->Handle(); }
 
     Host host_;
-    std::unique_ptr<TDriveComboBox> chooser_;
+    std::unique_ptr<DriveChooser> chooser_;
     std::vector<char> changes_;  // Drive as each OnChange saw it
     int clicks_ = 0;
     std::string startDirectory_;
@@ -138,12 +138,12 @@ TEST_F(DriveComboBox, ListsEveryDriveOfTheBenchInEitherCase) {
     // Only the label query may switch off critical-error prompts, and only for itself.
     const UINT errorMode = SEM_NOOPENFILEERRORBOX;
     const UINT previousMode = SetErrorMode(errorMode);
-    TDriveComboBox& chooser = Make();
+    DriveChooser& chooser = Make();
     EXPECT_EQ(errorMode, GetErrorMode());
     SetErrorMode(previousMode);
     ASSERT_TRUE(Chooser());
 
-    ExpectItems(BenchItems(tcUpperCase), Chooser());
+    ExpectItems(BenchItems(kUpperCase), Chooser());
     // N: shows its label because Wine maps the drive but knows no connection.
     char remote[261] = {};
     DWORD length = sizeof remote;
@@ -153,8 +153,8 @@ TEST_F(DriveComboBox, ListsEveryDriveOfTheBenchInEitherCase) {
     EXPECT_BYTES("Q: [WENDLE CD]", bench::WindowText(Chooser()));
     EXPECT_EQ(std::vector<char>{'Q'}, changes_);
 
-    chooser.SetTextCase(tcLowerCase);
-    ExpectItems(BenchItems(tcLowerCase), Chooser());
+    chooser.SetTextCase(kLowerCase);
+    ExpectItems(BenchItems(kLowerCase), Chooser());
     EXPECT_EQ('q', chooser.Drive());
     EXPECT_EQ(3, Selected(Chooser()));
     EXPECT_BYTES("q: [wendle cd]", bench::WindowText(Chooser()));
@@ -167,7 +167,7 @@ TEST_F(DriveComboBox, ListsEveryDriveOfTheBenchInEitherCase) {
 }
 
 TEST_F(DriveComboBox, DriveSetterCasesSelectsAndReports) {
-    TDriveComboBox& chooser = Make(std::make_unique<TDriveComboBox>("C:\\Wave"));
+    DriveChooser& chooser = Make(std::make_unique<DriveChooser>("C:\\Wave"));
     ASSERT_EQ(1, Selected(Chooser()));
     changes_.clear();
 
@@ -194,7 +194,7 @@ TEST_F(DriveComboBox, DriveSetterCasesSelectsAndReports) {
 
     // Not a letter: kept as it is, never moved onto a drive (in lower case,
     // "upper-case plus 32" would make '1' a 'Q').
-    chooser.SetTextCase(tcLowerCase);
+    chooser.SetTextCase(kLowerCase);
     chooser.SetDrive('1');
     EXPECT_EQ('1', chooser.Drive());
     EXPECT_EQ(CB_ERR, Selected(Chooser()));
@@ -202,16 +202,16 @@ TEST_F(DriveComboBox, DriveSetterCasesSelectsAndReports) {
 
 TEST_F(DriveComboBox, CreatedOnANetworkPathSelectsNothing) {
     // Wine refuses a UNC current directory, so the chooser is given one.
-    TDriveComboBox& chooser = Make(std::make_unique<TDriveComboBox>("\\\\server\\share\\wave"));
+    DriveChooser& chooser = Make(std::make_unique<DriveChooser>("\\\\server\\share\\wave"));
     EXPECT_EQ('\0', chooser.Drive());
     EXPECT_EQ(CB_ERR, Selected(Chooser()));
     EXPECT_BYTES("", bench::WindowText(Chooser()));
     EXPECT_EQ(std::vector<char>{'\0'}, changes_);
-    ExpectItems(BenchItems(tcUpperCase), Chooser());
+    ExpectItems(BenchItems(kUpperCase), Chooser());
 }
 
 TEST_F(DriveComboBox, ArrowKeyOnTheClosedChooserRaisesOnChangeTwice) {
-    TDriveComboBox& chooser = Make(std::make_unique<TDriveComboBox>("Q:\\"));
+    DriveChooser& chooser = Make(std::make_unique<DriveChooser>("Q:\\"));
     changes_.clear();
     SetFocus(Chooser());
     PostMessageA(Chooser(), WM_KEYDOWN, VK_DOWN, 1);
@@ -224,7 +224,7 @@ TEST_F(DriveComboBox, ArrowKeyOnTheClosedChooserRaisesOnChangeTwice) {
 }
 
 TEST_F(DriveComboBox, PickInTheDroppedListRaisesOnChangeTwice) {
-    TDriveComboBox& chooser = Make(std::make_unique<TDriveComboBox>("C:\\"));
+    DriveChooser& chooser = Make(std::make_unique<DriveChooser>("C:\\"));
     changes_.clear();
     SetFocus(Chooser());
     SendMessageA(Chooser(), CB_SHOWDROPDOWN, TRUE, 0);
@@ -245,7 +245,7 @@ TEST_F(DriveComboBox, PickInTheDroppedListRaisesOnChangeTwice) {
 }
 
 TEST_F(DriveComboBox, ItemsAndDroppedListFollowTheFont) {
-    TDriveComboBox& chooser = Make(std::make_unique<TDriveComboBox>("Z:\\"));
+    DriveChooser& chooser = Make(std::make_unique<DriveChooser>("Z:\\"));
     const LRESULT count = SendMessageA(Chooser(), CB_GETCOUNT, 0, 0);
     ASSERT_EQ(6, count);
 
@@ -287,7 +287,7 @@ TEST_F(DriveComboBox, ItemsAndDroppedListFollowTheFont) {
 
 // What drawing an item shows at the picture's place, compared with the picture.
 TEST_F(DriveComboBox, PicturesShowTheBackgroundThroughTheirTransparentColour) {
-    Make(std::make_unique<TDriveComboBox>("C:\\"));
+    Make(std::make_unique<DriveChooser>("C:\\"));
     const int width = 200;
     const int height = 20;
     HDC screen = GetDC(nullptr);
@@ -362,7 +362,7 @@ TEST_F(DriveComboBox, DISABLED_HoldDroppedForScreenshot) {
     const char* ready = std::getenv("WENDLE_SCREENSHOT_READY");
     const char* done = std::getenv("WENDLE_SCREENSHOT_DONE");
     ASSERT_TRUE(ready && done);
-    Make(std::make_unique<TDriveComboBox>("Q:\\"));
+    Make(std::make_unique<DriveChooser>("Q:\\"));
     // The list closes when the focus goes. Without a window manager X gives the
     // focus to the window under the pointer, so the pointer goes into the host.
     SetCursorPos(340, 300);

@@ -46,14 +46,14 @@ class EncodeJob : public testing::Test {
 
     // The input chosen, the output name derived from it, the path in out_.
     void Choose(bench::Wendle& wendle, const std::string& input, const std::string& outputPath) {
-        wendle.SetText(IDC_INPUT_FILE_NAME, input);
-        wendle.SetText(IDC_OUTPUT_FILE_PATH, outputPath);
+        wendle.SetText(kInputFileNameId, input);
+        wendle.SetText(kOutputFilePathId, outputPath);
     }
 
     void Start(bench::Wendle& wendle) {
-        HWND start = wendle.Control(IDC_START_ENCODE);
+        HWND start = wendle.Control(kStartEncodeId);
         ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowEnabled(start) != FALSE; }));
-        wendle.Click(IDC_START_ENCODE);
+        wendle.Click(kStartEncodeId);
     }
 
     // The error dialog with its text, at the main window's corner + 150, closed
@@ -86,9 +86,9 @@ TEST_F(EncodeJob, RunsTheEncoderHiddenInTheOutputFolderAndShowsTheWindowAgain) {
     bench::Wendle wendle(start_);
     ASSERT_TRUE(wendle.Running());
     Choose(wendle, input_, out_ + "\\take1.ogg");
-    EXPECT_EQ("take1.ogg", wendle.Text(IDC_OUTPUT_FILE_NAME));
-    wendle.SetText(IDC_TITLE, "Morning Song");
-    wendle.SetText(IDC_ALBUM, "Demo");
+    EXPECT_EQ("take1.ogg", wendle.Text(kOutputFileNameId));
+    wendle.SetText(kTitleEditId, "Morning Song");
+    wendle.SetText(kAlbumEditId, "Demo");
     wendle.SelectBitrate(2);
     Start(wendle);
 
@@ -117,7 +117,7 @@ TEST_F(EncodeJob, TheSecondJobStillRunsTheEncoderFromTheStartFolder) {
 
     const std::string second = root_ + "\\second";
     CreateDirectoryA(second.c_str(), nullptr);
-    wendle.SetText(IDC_OUTPUT_FILE_PATH, second + "\\take1.ogg");
+    wendle.SetText(kOutputFilePathId, second + "\\take1.ogg");
     Start(wendle);
     ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); }));
     ASSERT_FALSE(encoder_.argv.empty());
@@ -239,7 +239,7 @@ TEST_F(EncodeJob, NamesThatAreNotOneFileInTheFolderAreRefused) {
     const std::string victim = root_ + "\\victim.ogg";
     ASSERT_TRUE(bench::WriteFileBytes(victim, "mine"));
     bench::Wendle wendle(start_);
-    wendle.SetText(IDC_INPUT_FILE_NAME, input_);
+    wendle.SetText(kInputFileNameId, input_);
     const struct {
         const char* name;
         const char* refusal;
@@ -254,14 +254,14 @@ TEST_F(EncodeJob, NamesThatAreNotOneFileInTheFolderAreRefused) {
                 {"take1.ogg ", kEnding}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
-        wendle.SetText(IDC_OUTPUT_FILE_NAME, row.name);
-        EXPECT_BYTES(start_ + "\\" + row.name, wendle.Text(IDC_OUTPUT_FILE_PATH));
+        wendle.SetText(kOutputFileNameId, row.name);
+        EXPECT_BYTES(start_ + "\\" + row.name, wendle.Text(kOutputFilePathId));
         Start(wendle);
         ExpectError(wendle, row.refusal);
     }
     // A plain name afterwards lands in the list's folder.
-    wendle.SetText(IDC_OUTPUT_FILE_NAME, "plain.ogg");
-    EXPECT_BYTES(start_ + "\\plain.ogg", wendle.Text(IDC_OUTPUT_FILE_PATH));
+    wendle.SetText(kOutputFileNameId, "plain.ogg");
+    EXPECT_BYTES(start_ + "\\plain.ogg", wendle.Text(kOutputFilePathId));
     Start(wendle);
     ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); }));
     EXPECT_BYTES(start_, encoder_.currentDirectory);
@@ -294,11 +294,11 @@ TEST_F(EncodeJob, InputMissing) {
 
 TEST_F(EncodeJob, OutputFolderMissingEmptyOrWithoutFolderPart) {
     bench::Wendle wendle(start_);
-    wendle.SetText(IDC_INPUT_FILE_NAME, input_);
+    wendle.SetText(kInputFileNameId, input_);
     for (std::string path :
          {root_ + "\\gone\\take1.ogg", std::string("take1.ogg"), std::string()}) {
         SCOPED_TRACE(path);
-        wendle.SetText(IDC_OUTPUT_FILE_PATH, path);
+        wendle.SetText(kOutputFilePathId, path);
         Start(wendle);
         ExpectError(wendle, texts::kFolderMissing);
     }

@@ -21,7 +21,7 @@
 namespace {
 
 using wendle::FolderKind;
-using wendle::TDirectoryListBox;
+using wendle::FolderList;
 
 const int kListId = 100;
 
@@ -95,7 +95,7 @@ class Host : public wendle::Window {
     }
 };
 
-class FolderList : public testing::Test {
+class FolderListTest : public testing::Test {
   protected:
     static void SetUpTestSuite() { dialog_watch::SetUpApplication(); }
 
@@ -116,7 +116,7 @@ class FolderList : public testing::Test {
         ASSERT_TRUE(SetCurrentDirectoryA(folder.c_str())) << folder;
         host_ = std::make_unique<Host>();
         host_->Create();
-        list_ = std::make_unique<TDirectoryListBox>();
+        list_ = std::make_unique<FolderList>();
         list_->OnChange = [this] {
             ++changes_;
             cwdAtChange_ = Cwd();
@@ -189,7 +189,7 @@ class FolderList : public testing::Test {
     std::string start_;
     std::string root_;
     std::unique_ptr<Host> host_;
-    std::unique_ptr<TDirectoryListBox> list_;
+    std::unique_ptr<FolderList> list_;
     int changes_ = 0;
     std::string cwdAtChange_;
     // The main window's font.
@@ -200,7 +200,7 @@ class FolderList : public testing::Test {
 
 // ---- What the list shows ----
 
-TEST_F(FolderList, StartsOnTheCurrentDirectoryWithoutAnEvent) {
+TEST_F(FolderListTest, StartsOnTheCurrentDirectoryWithoutAnEvent) {
     ASSERT_TRUE(MakeFolder(root_ + "\\Music"));
     ASSERT_TRUE(MakeFolder(root_ + "\\Music\\Wav"));
     Open(root_ + "\\Music");
@@ -221,7 +221,7 @@ TEST_F(FolderList, StartsOnTheCurrentDirectoryWithoutAnEvent) {
     EXPECT_EQ(16, list_->ItemHeight());
 }
 
-TEST_F(FolderList, DriveRootIsTheCurrentItemWithItsFoldersBelow) {
+TEST_F(FolderListTest, DriveRootIsTheCurrentItemWithItsFoldersBelow) {
     Open("C:\\");
     std::vector<std::string> shown = Shown();
     ASSERT_GE(shown.size(), 2u);
@@ -239,7 +239,7 @@ TEST_F(FolderList, DriveRootIsTheCurrentItemWithItsFoldersBelow) {
     }
 }
 
-TEST_F(FolderList, DeepFolderShowsItsAncestorsThenItsSubFolders) {
+TEST_F(FolderListTest, DeepFolderShowsItsAncestorsThenItsSubFolders) {
     const std::string wav = root_ + "\\Music\\Wav";
     ASSERT_TRUE(MakeFolder(root_ + "\\Music"));
     ASSERT_TRUE(MakeFolder(wav));
@@ -259,7 +259,7 @@ TEST_F(FolderList, DeepFolderShowsItsAncestorsThenItsSubFolders) {
     }
 }
 
-TEST_F(FolderList, HiddenSystemAndCaseTwinFoldersAppearOnce) {
+TEST_F(FolderListTest, HiddenSystemAndCaseTwinFoldersAppearOnce) {
     for (const char* name : {"Visible", "Hidden", "System", ".dot", "Take"}) {
         ASSERT_TRUE(MakeFolder(root_ + "\\" + name));
     }
@@ -274,7 +274,7 @@ TEST_F(FolderList, HiddenSystemAndCaseTwinFoldersAppearOnce) {
     EXPECT_EQ("Visible", names[1]);
 }
 
-TEST_F(FolderList, SubFoldersInTheLocalesOrderNotByteOrder) {
+TEST_F(FolderListTest, SubFoldersInTheLocalesOrderNotByteOrder) {
     // あ, ｶ (half-width), カ, き, ソ, 表: kana by sound, then kanji. Byte order
     // would put ｶ first and カ after き.
     const std::vector<std::string> expected = {
@@ -294,11 +294,11 @@ TEST_F(FolderList, SubFoldersInTheLocalesOrderNotByteOrder) {
 
 // ---- Changes of the folder and the current directory ----
 
-class FolderChanges : public FolderList {
+class FolderChanges : public FolderListTest {
   protected:
     // root\Music\Wav\Live, root\Music\Ogg, root\Other\Wav2, root\M\Wav.
     void SetUp() override {
-        FolderList::SetUp();
+        FolderListTest::SetUp();
         music_ = root_ + "\\Music";
         for (const std::string& f :
              {music_, music_ + "\\Wav", music_ + "\\Wav\\Live", music_ + "\\Ogg", root_ + "\\Other",

@@ -32,30 +32,30 @@ class MainWindowFields : public testing::Test {
         root_ = bench::FreshFolder();
         SetCurrentDirectoryA(root_.c_str());
         // Made after the move: the choosers start on the current directory.
-        made_ = std::make_unique<TMainWindow>();
+        made_ = std::make_unique<MainWindow>();
         made_->Create();
     }
 
     std::string root_;
-    std::unique_ptr<TMainWindow> made_;
+    std::unique_ptr<MainWindow> made_;
 };
 
 TEST_F(MainWindowFields, OutputPathFollowsTheFolderList) {
-    made_->SetText(IDC_OUTPUT_FILE_NAME, "a.ogg");
-    EXPECT_BYTES(root_ + "\\a.ogg", made_->Text(IDC_OUTPUT_FILE_PATH));
+    made_->SetText(kOutputFileNameId, "a.ogg");
+    EXPECT_BYTES(root_ + "\\a.ogg", made_->Text(kOutputFilePathId));
     // A folder whose name ends in a trail byte 0x5C still gets its backslash.
     const std::string japanese = root_ + "\\" + bench::texts::kHyou;
     CreateDirectoryA(japanese.c_str(), nullptr);
-    made_->DirectoryListBox1().AssignFolder(japanese);
-    EXPECT_BYTES(japanese + "\\a.ogg", made_->Text(IDC_OUTPUT_FILE_PATH));
-    made_->DirectoryListBox1().AssignFolder("C:\\");
-    EXPECT_BYTES("C:\\a.ogg", made_->Text(IDC_OUTPUT_FILE_PATH));
+    made_->OutputFolders().AssignFolder(japanese);
+    EXPECT_BYTES(japanese + "\\a.ogg", made_->Text(kOutputFilePathId));
+    made_->OutputFolders().AssignFolder("C:\\");
+    EXPECT_BYTES("C:\\a.ogg", made_->Text(kOutputFilePathId));
     // A name set with a backslash cannot move the folder, step by step or not.
-    made_->SetText(IDC_OUTPUT_FILE_NAME, "a\\");
-    made_->SetText(IDC_OUTPUT_FILE_NAME, "a\\b");
-    EXPECT_BYTES("C:\\a\\b", made_->Text(IDC_OUTPUT_FILE_PATH));
-    made_->SetText(IDC_OUTPUT_FILE_NAME, "..\\x");
-    EXPECT_BYTES("C:\\..\\x", made_->Text(IDC_OUTPUT_FILE_PATH));
+    made_->SetText(kOutputFileNameId, "a\\");
+    made_->SetText(kOutputFileNameId, "a\\b");
+    EXPECT_BYTES("C:\\a\\b", made_->Text(kOutputFilePathId));
+    made_->SetText(kOutputFileNameId, "..\\x");
+    EXPECT_BYTES("C:\\..\\x", made_->Text(kOutputFilePathId));
 }
 
 // A start folder longer than MAX_PATH cannot be read: the encoder path stays
@@ -68,7 +68,7 @@ TEST(StartFolder, AnUnreadableOneLeavesNoEncoderToRun) {
         ASSERT_TRUE(CreateDirectoryW(bench::Wide("\\\\?\\" + deep).c_str(), nullptr));
     }
     ASSERT_TRUE(SetCurrentDirectoryW(bench::Wide("\\\\?\\" + deep).c_str()));
-    TMainWindow window;
+    MainWindow window;
     window.Create();
     SetCurrentDirectoryA(bench::FreshFolder("short").c_str());
     EXPECT_EQ("", EncoderPath);
@@ -119,12 +119,12 @@ TEST_F(MainWindowFields, FramesStandRaisedAndTheOutputLabelSitsOnItsBottomEdge) 
 }
 
 TEST_F(MainWindowFields, ADriveThatIsNotReadyIsReportedOnceAndTheChooserGoesBack) {
-    const char drive = made_->DriveComboBox1().Drive();
-    const std::string folder = made_->DirectoryListBox1().Folder();
+    const char drive = made_->OutputDrives().Drive();
+    const std::string folder = made_->OutputFolders().Folder();
     RECT main = bench::WindowRect(made_->Handle());
     int dialogs = 0;
     bench::DialogView view;
-    EXPECT_TRUE(dialog_watch::WithDialog([&] { made_->DriveComboBox1().SetDrive('X'); },
+    EXPECT_TRUE(dialog_watch::WithDialog([&] { made_->OutputDrives().SetDrive('X'); },
                                          [&](HWND dialog) {
                                              ++dialogs;
                                              view = bench::ReadDialog(dialog);
@@ -139,8 +139,8 @@ TEST_F(MainWindowFields, ADriveThatIsNotReadyIsReportedOnceAndTheChooserGoesBack
         view.message);
     EXPECT_EQ(main.left + 150, view.outer.left);
     EXPECT_EQ(main.top + 150, view.outer.top);
-    EXPECT_EQ(drive, made_->DriveComboBox1().Drive());
-    EXPECT_BYTES(folder, made_->DirectoryListBox1().Folder());
+    EXPECT_EQ(drive, made_->OutputDrives().Drive());
+    EXPECT_BYTES(folder, made_->OutputFolders().Folder());
     EXPECT_BYTES(root_, CurrentDirectory());
 }
 
@@ -199,32 +199,32 @@ class NewDirectory : public MainWindowFields {
 };
 
 TEST_F(NewDirectory, MadeInTheShownFolderAndListed) {
-    made_->SetText(IDC_OUTPUT_FILE_NAME, "a.ogg");
-    made_->SetText(IDC_OUTPUT_FILE_PATH, "elsewhere");  // a reload composes it again
+    made_->SetText(kOutputFileNameId, "a.ogg");
+    made_->SetText(kOutputFilePathId, "elsewhere");  // a reload composes it again
     EXPECT_EQ("", Create("New"));
     EXPECT_NE(INVALID_FILE_ATTRIBUTES, GetFileAttributesA((root_ + "\\New").c_str()));
-    EXPECT_BYTES(root_ + "\\a.ogg", made_->Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_BYTES(root_ + "\\a.ogg", made_->Text(kOutputFilePathId));
     bool listed = false;
-    for (const auto& item : made_->DirectoryListBox1().Items()) listed |= item.text == "New";
+    for (const auto& item : made_->OutputFolders().Items()) listed |= item.text == "New";
     EXPECT_TRUE(listed);
 }
 
 TEST_F(NewDirectory, EmptyOrExistingNameFailsAndStillReloads) {
-    made_->SetText(IDC_OUTPUT_FILE_NAME, "a.ogg");
+    made_->SetText(kOutputFileNameId, "a.ogg");
     EXPECT_EQ("", Create("Twice"));
     for (const char* name : {"", "Twice"}) {
         SCOPED_TRACE(name);
-        made_->SetText(IDC_OUTPUT_FILE_PATH, "elsewhere");
+        made_->SetText(kOutputFilePathId, "elsewhere");
         EXPECT_BYTES(kCreationFailed, Create(name));
-        EXPECT_BYTES(root_ + "\\a.ogg", made_->Text(IDC_OUTPUT_FILE_PATH));
+        EXPECT_BYTES(root_ + "\\a.ogg", made_->Text(kOutputFilePathId));
     }
 }
 
 TEST_F(NewDirectory, CancelledDoesNotReload) {
-    made_->SetText(IDC_OUTPUT_FILE_NAME, "a.ogg");
-    made_->SetText(IDC_OUTPUT_FILE_PATH, "elsewhere");
+    made_->SetText(kOutputFileNameId, "a.ogg");
+    made_->SetText(kOutputFilePathId, "elsewhere");
     EXPECT_EQ("", Create(nullptr));
-    EXPECT_EQ("elsewhere", made_->Text(IDC_OUTPUT_FILE_PATH));
+    EXPECT_EQ("elsewhere", made_->Text(kOutputFilePathId));
 }
 
 }  // namespace
@@ -259,20 +259,20 @@ class InputFile : public MainWindowFields {
 
 TEST_F(InputFile, TheFirstChoiceTakesTheFolderListsFolder) {
     ASSERT_TRUE(Choose(wave_ + "\\take1.wav"));
-    EXPECT_BYTES(wave_ + "\\take1.wav", made_->Text(IDC_INPUT_FILE_NAME));
-    EXPECT_EQ("take1.ogg", made_->Text(IDC_OUTPUT_FILE_NAME));
-    EXPECT_BYTES(root_ + "\\take1.ogg", made_->Text(IDC_OUTPUT_FILE_PATH));
-    EXPECT_TRUE(IsWindowEnabled(made_->Control(IDC_START_ENCODE)));
-    EXPECT_BYTES(root_, made_->DirectoryListBox1().Folder());
+    EXPECT_BYTES(wave_ + "\\take1.wav", made_->Text(kInputFileNameId));
+    EXPECT_EQ("take1.ogg", made_->Text(kOutputFileNameId));
+    EXPECT_BYTES(root_ + "\\take1.ogg", made_->Text(kOutputFilePathId));
+    EXPECT_TRUE(IsWindowEnabled(made_->Control(kStartEncodeId)));
+    EXPECT_BYTES(root_, made_->OutputFolders().Folder());
 }
 
 TEST_F(InputFile, TheSameFileAfterEmptyingTheNameMovesTheFolderList) {
     ASSERT_TRUE(Choose(wave_ + "\\take1.wav"));
-    made_->SetText(IDC_OUTPUT_FILE_NAME, "");
+    made_->SetText(kOutputFileNameId, "");
     ASSERT_TRUE(Choose(wave_ + "\\take1.wav"));
-    EXPECT_EQ("", made_->Text(IDC_OUTPUT_FILE_NAME));
-    EXPECT_EQ("", made_->Text(IDC_OUTPUT_FILE_PATH));
-    EXPECT_BYTES(wave_, made_->DirectoryListBox1().Folder());
+    EXPECT_EQ("", made_->Text(kOutputFileNameId));
+    EXPECT_EQ("", made_->Text(kOutputFilePathId));
+    EXPECT_BYTES(wave_, made_->OutputFolders().Folder());
 }
 
 // Its folder gone, the present input must not stop another from being chosen.
@@ -283,8 +283,8 @@ TEST_F(InputFile, TheDialogOpensWhenThePresentInputsFolderIsGone) {
     ASSERT_TRUE(RemoveDirectoryA(wave_.c_str()));
     ASSERT_TRUE(bench::WriteFileBytes(root_ + "\\other.wav", "RIFF"));
     ASSERT_TRUE(Choose(root_ + "\\other.wav"));
-    EXPECT_BYTES(root_ + "\\other.wav", made_->Text(IDC_INPUT_FILE_NAME));
-    EXPECT_EQ("other.ogg", made_->Text(IDC_OUTPUT_FILE_NAME));
+    EXPECT_BYTES(root_ + "\\other.wav", made_->Text(kInputFileNameId));
+    EXPECT_EQ("other.ogg", made_->Text(kOutputFileNameId));
 }
 
 }  // namespace

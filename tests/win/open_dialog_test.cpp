@@ -30,7 +30,7 @@ struct Outcome {
 };
 
 // Runs the dialog; `act` gets it once its name box exists and must close it.
-Outcome Open(TOpenDialog& dialog, const std::function<void(HWND)>& act) {
+Outcome Open(OpenDialog& dialog, const std::function<void(HWND)>& act) {
     Outcome outcome;
     outcome.appeared = dialog_watch::WithDialog(
         [&] {
@@ -118,7 +118,7 @@ Seen Read(HWND dialog) {
 }
 
 TEST_F(OpenDialogTest, OpensCentredAtAThirdWithTheWaveFilterAndAnEmptyName) {
-    TOpenDialog open;
+    OpenDialog open;
     Seen seen;
     Outcome got = Open(open, [&](HWND dialog) {
         seen = Read(dialog);
@@ -139,7 +139,7 @@ TEST_F(OpenDialogTest, OpensCentredAtAThirdWithTheWaveFilterAndAnEmptyName) {
 TEST_F(OpenDialogTest, TypedNameOfAMissingFileIsAccepted) {
     const std::string folder = bench::FreshFolder("chosen");
     const std::string missing = folder + "\\missing.wav";
-    TOpenDialog open;
+    OpenDialog open;
     Outcome got = Open(open, [&](HWND dialog) { TypeNameAndEnter(dialog, missing); });
     EXPECT_TRUE(got.answer);
     EXPECT_BYTES(missing, open.FileName());
@@ -153,7 +153,7 @@ TEST_F(OpenDialogTest, FileChosenInAFolderLeavesThatFolderCurrent) {
     const std::string take = folder + "\\take1.wav";
     ASSERT_TRUE(bench::WriteFileBytes(take, "RIFF"));
     ASSERT_TRUE(SetCurrentDirectoryA(elsewhere.c_str()));
-    TOpenDialog open;
+    OpenDialog open;
     Outcome got = Open(open, [&](HWND dialog) {
         TypeNameAndEnter(dialog, folder);
         EXPECT_TRUE(bench::WaitUntil(
@@ -170,7 +170,7 @@ TEST_F(OpenDialogTest, PreviousChoiceIsOfferedAgainAndKeptOnCancel) {
     const std::string folder = bench::FreshFolder("waves");
     const std::string take = folder + "\\take1.wav";
     ASSERT_TRUE(bench::WriteFileBytes(take, "RIFF"));
-    TOpenDialog open;
+    OpenDialog open;
     ASSERT_TRUE(Open(open, [&](HWND dialog) { TypeNameAndEnter(dialog, take); }).answer);
     ASSERT_EQ(take, open.FileName());
 

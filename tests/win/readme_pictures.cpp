@@ -25,7 +25,7 @@ const char kWave[] = "C:\\Music\\録音\\take1.wav";
 const char kOgg[] = "C:\\Music\\ogg";
 
 HWND List(const bench::Wendle& wendle) {
-    return wendle.Control(IDC_DIRECTORY_LIST_BOX1);
+    return wendle.Control(kFolderListId);
 }
 
 int ListCount(const bench::Wendle& wendle) {
@@ -50,7 +50,7 @@ bool OpenSubfolder(const bench::Wendle& wendle, int parent, const std::string& f
     DoubleClickFolder(wendle, parent);
     for (int i = parent + 1; i < ListCount(wendle); ++i) {
         DoubleClickFolder(wendle, i);
-        if (wendle.Text(IDC_OUTPUT_FILE_PATH) == folder + "\\take1.ogg") return true;
+        if (wendle.Text(kOutputFilePathId) == folder + "\\take1.ogg") return true;
         DoubleClickFolder(wendle, parent);
     }
     return false;
@@ -66,7 +66,7 @@ TEST(ReadmePictures, MainWindowAtStartAndWithEverythingChosen) {
         ASSERT_TRUE(wendle.Running());
         EXPECT_TRUE(bench::SavePicture(wendle.MainWindow(), "main-window"));
 
-        wendle.Click(IDC_INPUT_FILE_OPEN);
+        wendle.Click(kInputFileOpenId);
         HWND dialog = wendle.WaitForDialog(kOpenTitle);
         ASSERT_NE(nullptr, dialog);
         SendMessageA(GetDlgItem(dialog, kNameBox), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kWave));
@@ -76,15 +76,15 @@ TEST(ReadmePictures, MainWindowAtStartAndWithEverythingChosen) {
 
         ASSERT_TRUE(OpenSubfolder(wendle, 0, kMusic));
         ASSERT_TRUE(OpenSubfolder(wendle, 1, kOgg));
-        wendle.SetText(IDC_TITLE, "朝の歌 \"テイク1\"");
-        wendle.SetText(IDC_ARTIST, "山田 花子");
-        wendle.SetText(IDC_ALBUM, "はじめての録音");
-        wendle.SetText(IDC_COMMENT, "自宅で録音");
-        HWND bitrate = wendle.Control(IDC_BITRATE);
+        wendle.SetText(kTitleEditId, "朝の歌 \"テイク1\"");
+        wendle.SetText(kArtistEditId, "山田 花子");
+        wendle.SetText(kAlbumEditId, "はじめての録音");
+        wendle.SetText(kCommentEditId, "自宅で録音");
+        HWND bitrate = wendle.Control(kBitrateListId);
         SendMessageA(bitrate, WM_KEYDOWN, VK_DOWN, 1);
         SendMessageA(bitrate, WM_KEYUP, VK_DOWN, 0xC0000001);
-        EXPECT_EQ(" 192 kbps", wendle.Text(IDC_BITRATE));
-        SendMessageA(wendle.Control(IDC_OUTPUT_FILE_NAME), EM_SETSEL, 0, 0);
+        EXPECT_EQ(" 192 kbps", wendle.Text(kBitrateListId));
+        SendMessageA(wendle.Control(kOutputFileNameId), EM_SETSEL, 0, 0);
         SetForegroundWindow(wendle.MainWindow());
         ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
         EXPECT_TRUE(bench::SavePicture(wendle.MainWindow(), "main-window-chosen"));

@@ -113,9 +113,9 @@ class RealEncoder : public testing::Test {
     }
 
     void Start(bench::Wendle& wendle) {
-        HWND start = wendle.Control(IDC_START_ENCODE);
+        HWND start = wendle.Control(kStartEncodeId);
         ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowEnabled(start) != FALSE; }));
-        wendle.Click(IDC_START_ENCODE);
+        wendle.Click(kStartEncodeId);
     }
 
     // Starts the job and waits for the window to come back. The file appears
@@ -152,13 +152,13 @@ TEST_F(RealEncoder, EveryBitRateWithTagsAsTypedAndAPerCentSignInTheName) {
     ASSERT_TRUE(bench::WriteFileBytes(input, Wave(2, 44100, 2000)));
     bench::Wendle wendle(start_);
     ASSERT_TRUE(wendle.Running());
-    wendle.SetText(IDC_INPUT_FILE_NAME, input);
-    wendle.SetText(IDC_TITLE, "Morning \"Song\"  -n x");
-    wendle.SetText(IDC_ARTIST, "ソ表 楽団");
-    wendle.SetText(IDC_ALBUM, "C:\\表\\");
-    wendle.SetText(IDC_COMMENT, "100% \"live\"");
+    wendle.SetText(kInputFileNameId, input);
+    wendle.SetText(kTitleEditId, "Morning \"Song\"  -n x");
+    wendle.SetText(kArtistEditId, "ソ表 楽団");
+    wendle.SetText(kAlbumEditId, "C:\\表\\");
+    wendle.SetText(kCommentEditId, "100% \"live\"");
 
-    HWND bitrate = wendle.Control(IDC_BITRATE);
+    HWND bitrate = wendle.Control(kBitrateListId);
     ASSERT_EQ(5, SendMessageA(bitrate, CB_GETCOUNT, 0, 0));
     // The rate each item names, read as the user sees it once it is chosen.
     std::vector<std::string> rates;
@@ -170,8 +170,8 @@ TEST_F(RealEncoder, EveryBitRateWithTagsAsTypedAndAPerCentSignInTheName) {
         rates.push_back(kbps);
         const std::string name = "50% " + kbps + texts::kSo + ".ogg";
         const std::string output = out_ + "\\" + name;
-        wendle.SetText(IDC_OUTPUT_FILE_NAME, name);
-        wendle.SetText(IDC_OUTPUT_FILE_PATH, output);
+        wendle.SetText(kOutputFileNameId, name);
+        wendle.SetText(kOutputFilePathId, output);
         EncodeAndWait(wendle, output);
 
         std::string info;
@@ -201,9 +201,9 @@ TEST_F(RealEncoder, AConfirmedOverwriteInAnotherCaseReplacesTheFile) {
     ASSERT_TRUE(bench::WriteFileBytes(out_ + "\\take1.ogg", "old"));
     bench::Wendle wendle(start_);
     ASSERT_TRUE(wendle.Running());
-    wendle.SetText(IDC_INPUT_FILE_NAME, input);
-    wendle.SetText(IDC_OUTPUT_FILE_NAME, "TAKE1.OGG");
-    wendle.SetText(IDC_OUTPUT_FILE_PATH, out_ + "\\TAKE1.OGG");
+    wendle.SetText(kInputFileNameId, input);
+    wendle.SetText(kOutputFileNameId, "TAKE1.OGG");
+    wendle.SetText(kOutputFilePathId, out_ + "\\TAKE1.OGG");
     Start(wendle);
     HWND dialog = wendle.WaitForDialog(texts::kConfirmTitle);
     ASSERT_NE(nullptr, dialog) << "no overwrite question";
@@ -236,12 +236,12 @@ TEST_F(RealEncoder, ABitRateTheEncoderRejectsIsReportedAndLeavesTheFolderAsItWas
     ASSERT_TRUE(bench::WriteFileBytes(out_ + "\\old.ogg", "old"));
     bench::Wendle wendle(start_);
     ASSERT_TRUE(wendle.Running());
-    wendle.SetText(IDC_INPUT_FILE_NAME, input);
+    wendle.SetText(kInputFileNameId, input);
     wendle.SelectBitrate(4);
     for (const char* name : {"mono.ogg", "old.ogg"}) {
         SCOPED_TRACE(name);
-        wendle.SetText(IDC_OUTPUT_FILE_NAME, name);
-        wendle.SetText(IDC_OUTPUT_FILE_PATH, out_ + "\\" + name);
+        wendle.SetText(kOutputFileNameId, name);
+        wendle.SetText(kOutputFilePathId, out_ + "\\" + name);
         Start(wendle);
         if (std::string(name) == "old.ogg") {
             HWND question = wendle.WaitForDialog(texts::kConfirmTitle);

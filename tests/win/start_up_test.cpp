@@ -22,13 +22,13 @@ TEST(StartUp, WindowAsItFirstAppears) {
     ASSERT_TRUE(wendle.Running());
     EXPECT_EQ("Wendle v0.02", bench::WindowText(wendle.MainWindow()));
     EXPECT_NE(nullptr, bench::FindTopLevel(wendle.ProcessId(), "TApplication", "Wendle"));
-    EXPECT_EQ(1, SendMessageA(wendle.Control(IDC_BITRATE), CB_GETCURSEL, 0, 0));
-    EXPECT_EQ(" 160 kbps ( Default )", wendle.Text(IDC_BITRATE));
-    EXPECT_EQ(12, SendMessageA(wendle.Control(IDC_BITRATE), CB_GETITEMHEIGHT, 0, 0));
-    EXPECT_EQ(16, SendMessageA(wendle.Control(IDC_DIRECTORY_LIST_BOX1), LB_GETITEMHEIGHT, 0, 0));
-    EXPECT_FALSE(IsWindowEnabled(wendle.Control(IDC_START_ENCODE)));
-    for (int id : {IDC_TITLE, IDC_ARTIST, IDC_ALBUM, IDC_COMMENT, IDC_INPUT_FILE_NAME,
-                   IDC_OUTPUT_FILE_NAME, IDC_OUTPUT_FILE_PATH}) {
+    EXPECT_EQ(1, SendMessageA(wendle.Control(kBitrateListId), CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(" 160 kbps ( Default )", wendle.Text(kBitrateListId));
+    EXPECT_EQ(12, SendMessageA(wendle.Control(kBitrateListId), CB_GETITEMHEIGHT, 0, 0));
+    EXPECT_EQ(16, SendMessageA(wendle.Control(kFolderListId), LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_FALSE(IsWindowEnabled(wendle.Control(kStartEncodeId)));
+    for (int id : {kTitleEditId, kArtistEditId, kAlbumEditId, kCommentEditId, kInputFileNameId,
+                   kOutputFileNameId, kOutputFilePathId}) {
         EXPECT_EQ("", wendle.Text(id)) << "control " << id;
     }
     RECT outer = bench::WindowRect(wendle.MainWindow());
@@ -54,7 +54,7 @@ TEST(StartUp, MenuTreeWithTheStartItemFollowingTheButton) {
     dialog_watch::SetUpApplication();
     const std::string root = bench::FreshFolder();
     SetCurrentDirectoryA(root.c_str());
-    TMainWindow window;
+    MainWindow window;
     window.Create();
     HMENU bar = GetMenu(window.Handle());
     ASSERT_NE(nullptr, bar);
@@ -73,21 +73,21 @@ TEST(StartUp, MenuTreeWithTheStartItemFollowingTheButton) {
     HMENU help = GetSubMenu(bar, 1);
     ASSERT_EQ(1, GetMenuItemCount(help));
     EXPECT_BYTES("\x83\x6F\x81\x5B\x83\x57\x83\x87\x83\x93\x8F\xEE\x95\xF1(&A)", MenuText(help, 0));
-    EXPECT_TRUE(GetMenuState(file, IDM_ENCODE_MENU, MF_BYCOMMAND) & MF_GRAYED);
+    EXPECT_TRUE(GetMenuState(file, kEncodeMenuId, MF_BYCOMMAND) & MF_GRAYED);
 
     // Both start controls are enabled and disabled together by the names.
-    window.SetText(IDC_INPUT_FILE_NAME, root + "\\a.wav");
-    EXPECT_BYTES(root + "\\a.ogg", window.Text(IDC_OUTPUT_FILE_PATH));
-    EXPECT_TRUE(IsWindowEnabled(window.Control(IDC_START_ENCODE)));
-    EXPECT_FALSE(GetMenuState(file, IDM_ENCODE_MENU, MF_BYCOMMAND) & MF_GRAYED);
-    window.SetText(IDC_OUTPUT_FILE_NAME, "");
-    EXPECT_EQ("", window.Text(IDC_OUTPUT_FILE_PATH));
-    EXPECT_FALSE(IsWindowEnabled(window.Control(IDC_START_ENCODE)));
-    EXPECT_TRUE(GetMenuState(file, IDM_ENCODE_MENU, MF_BYCOMMAND) & MF_GRAYED);
+    window.SetText(kInputFileNameId, root + "\\a.wav");
+    EXPECT_BYTES(root + "\\a.ogg", window.Text(kOutputFilePathId));
+    EXPECT_TRUE(IsWindowEnabled(window.Control(kStartEncodeId)));
+    EXPECT_FALSE(GetMenuState(file, kEncodeMenuId, MF_BYCOMMAND) & MF_GRAYED);
+    window.SetText(kOutputFileNameId, "");
+    EXPECT_EQ("", window.Text(kOutputFilePathId));
+    EXPECT_FALSE(IsWindowEnabled(window.Control(kStartEncodeId)));
+    EXPECT_TRUE(GetMenuState(file, kEncodeMenuId, MF_BYCOMMAND) & MF_GRAYED);
 
     // 終了(&X) closes the window.
     HWND handle = window.Handle();
-    PostMessageA(handle, WM_COMMAND, IDM_EXIT_MENU, 0);
+    PostMessageA(handle, WM_COMMAND, kExitMenuId, 0);
     EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindow(handle); }));
 }
 
@@ -109,11 +109,11 @@ TEST(StartUp, EncoderIsLookedForInTheStartFolder) {
         DeleteFileA(encoder.reportPath.c_str());
         DeleteFileA((root + "\\in.ogg").c_str());
         bench::Wendle wendle(start);
-        wendle.SetText(IDC_INPUT_FILE_NAME, root + "\\in.wav");
-        wendle.SetText(IDC_OUTPUT_FILE_PATH, root + "\\in.ogg");
-        HWND button = wendle.Control(IDC_START_ENCODE);
+        wendle.SetText(kInputFileNameId, root + "\\in.wav");
+        wendle.SetText(kOutputFilePathId, root + "\\in.ogg");
+        HWND button = wendle.Control(kStartEncodeId);
         ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowEnabled(button) != FALSE; }));
-        wendle.Click(IDC_START_ENCODE);
+        wendle.Click(kStartEncodeId);
         ASSERT_TRUE(bench::WaitUntil([&] { return encoder.Read(); }));
         ASSERT_FALSE(encoder.argv.empty());
         EXPECT_BYTES((start == "C:\\" ? start : start + "\\") + "oggenc.exe", encoder.argv[0]);
@@ -131,7 +131,7 @@ TEST(StartUp, AboutWindowOpensAtTheMainWindowsCornerWithTheVersions) {
     SetWindowPos(wendle.MainWindow(), nullptr, 300, 200, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     for (int showing = 0; showing < 2; ++showing) {
-        PostMessageA(wendle.MainWindow(), WM_COMMAND, IDM_ABOUT_MENU, 0);
+        PostMessageA(wendle.MainWindow(), WM_COMMAND, kAboutMenuId, 0);
         HWND about = wendle.WaitForDialog("About Wendle");
         ASSERT_NE(nullptr, about);
         RECT main = bench::WindowRect(wendle.MainWindow());
@@ -160,54 +160,93 @@ RECT ClientRectOf(HWND control) {
     return r;
 }
 
-TEST(StartUp, EveryControlStandsWhereTheTableSays) {
+// The design's places and captions, written here apart from the program's
+// table. A closed drop-down list takes the height its items give it and
+// shows its selected item: no height (-1) and no caption (null) for those.
+TEST(StartUp, EveryControlStandsWhereTheDesignSays) {
+    const struct {
+        int id, left, top, width, height;
+        const char* caption;
+    } design[] = {
+        {kTitleLabelId, 40, 112, 49, 20, "\x83\x5E\x83\x43\x83\x67\x83\x8B"},    // タイトル
+        {kCommentLabelId, 40, 208, 49, 20, "\x83\x52\x83\x81\x83\x93\x83\x67"},  // コメント
+        {kAlbumLabelId, 24, 176, 65, 20, "\x83\x41\x83\x8B\x83\x6F\x83\x80"},    // アルバム
+        {kArtistLabelId, 24, 144, 65, 20,
+         "\x83\x41\x81\x5B\x83\x65\x83\x42\x83\x58\x83\x67"},  // アーティスト
+        {kBitrateLabelId, 24, 240, 65, 20,
+         "\x83\x72\x83\x62\x83\x67\x83\x8C\x81\x5B\x83\x67"},  // ビットレート
+        {kOutputPathLabelId, 24, 312, 97, 20,
+         "\x8F\x6F\x97\xCD\x83\x74\x83\x40\x83\x43\x83\x8B\x83\x70\x83\x58"},  // 出力ファイルパス
+        {kOutputFolderLabelId, 280, 104, 57, 17, "\x8F\x6F\x97\xCD\x90\xE6"},  // 出力先
+        {kOutputNameLabelId, 32, 272, 57, 20,
+         "\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC"},  // ファイル名
+        {kInputLabelId, 24, 16, 81, 20,
+         "\x93\xFC\x97\xCD\x83\x74\x83\x40\x83\x43\x83\x8B"},  // 入力ファイル
+        {kInputFrameId, 8, 8, 457, 73, ""},
+        {kOutputFrameId, 8, 88, 457, 289, ""},
+        {kTagsFrameId, 16, 96, 249, 209, ""},
+        {kTitleEditId, 96, 112, 153, 20, ""},
+        {kStartEncodeId, 288, 392, 169, 33,
+         "\x83\x47\x83\x93\x83\x52\x81\x5B\x83\x68\x8A\x4A\x8E\x6E"},  // エンコード開始
+        {kInputFileNameId, 24, 40, 353, 20, ""},
+        {kInputFileOpenId, 384, 40, 65, 20, "\x57\x61\x76\x65\x91\x49\x91\xF0"},  // Wave選択
+        {kArtistEditId, 96, 144, 153, 20, ""},
+        {kAlbumEditId, 96, 176, 153, 20, ""},
+        {kCommentEditId, 96, 208, 153, 20, ""},
+        {kDriveChooserId, 280, 128, 169, -1, nullptr},
+        {kFolderListId, 280, 152, 169, 153, ""},
+        {kBitrateListId, 96, 240, 153, -1, nullptr},
+        {kOutputFilePathId, 24, 336, 425, 20, ""},
+        {kNewDirectoryId, 368, 104, 83, 20,
+         "\x83\x74\x83\x48\x83\x8B\x83\x5F\x8D\xEC\x90\xAC"},  // フォルダ作成
+        {kOutputFileNameId, 96, 272, 153, 20, ""},
+    };
     bench::Wendle wendle(bench::FreshFolder());
-    for (std::size_t i = 0; i < kMainControlCount; ++i) {
-        const ControlSpec& c = kMainControls[i];
-        SCOPED_TRACE(c.name);
+    for (const auto& c : design) {
+        SCOPED_TRACE(c.id);
         HWND control = wendle.Control(c.id);
         ASSERT_NE(nullptr, control);
         RECT r = ClientRectOf(control);
         EXPECT_EQ(c.left, r.left);
         EXPECT_EQ(c.top, r.top);
         EXPECT_EQ(c.width, r.right - r.left);
-        // A closed drop-down list takes the height its items give it, and
-        // shows its selected item.
-        if (c.kind == ControlKind::DropDownList || c.kind == ControlKind::DriveChooser) continue;
-        EXPECT_EQ(c.height, r.bottom - r.top);
-        EXPECT_BYTES(c.caption, bench::WindowText(control)) << "caption";
+        if (c.height >= 0) {
+            EXPECT_EQ(c.height, r.bottom - r.top);
+        }
+        if (c.caption) {
+            EXPECT_BYTES(c.caption, bench::WindowText(control)) << "caption";
+        }
     }
 }
 
 TEST(StartUp, TabOrderSkipsTheStartButtonUntilItIsEnabled) {
     const std::string root = bench::FreshFolder();
     bench::Wendle wendle(root);
-    const int order[] = {IDC_TITLE,           IDC_START_ENCODE,     IDC_INPUT_FILE_NAME,
-                         IDC_INPUT_FILE_OPEN, IDC_ARTIST,           IDC_ALBUM,
-                         IDC_COMMENT,         IDC_DRIVE_COMBO_BOX1, IDC_DIRECTORY_LIST_BOX1,
-                         IDC_BITRATE,         IDC_OUTPUT_FILE_PATH, IDC_NEW_DIRECTORY,
-                         IDC_OUTPUT_FILE_NAME};
+    const int order[] = {kTitleEditId,     kStartEncodeId, kInputFileNameId,  kInputFileOpenId,
+                         kArtistEditId,    kAlbumEditId,   kCommentEditId,    kDriveChooserId,
+                         kFolderListId,    kBitrateListId, kOutputFilePathId, kNewDirectoryId,
+                         kOutputFileNameId};
     auto next = [&](int id) {
         return GetDlgCtrlID(GetNextDlgTabItem(wendle.MainWindow(), wendle.Control(id), FALSE));
     };
-    EXPECT_EQ(IDC_INPUT_FILE_NAME, next(IDC_TITLE));
+    EXPECT_EQ(kInputFileNameId, next(kTitleEditId));
     ASSERT_TRUE(bench::WriteFileBytes(root + "\\a.wav", "RIFF"));
-    wendle.SetText(IDC_INPUT_FILE_NAME, root + "\\a.wav");
+    wendle.SetText(kInputFileNameId, root + "\\a.wav");
     for (std::size_t i = 0; i + 1 < sizeof order / sizeof order[0]; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(order[i + 1], next(order[i]));
     }
-    EXPECT_EQ(IDC_TITLE, next(IDC_OUTPUT_FILE_NAME));
+    EXPECT_EQ(kTitleEditId, next(kOutputFileNameId));
 }
 
 TEST(StartUp, TheReadOnlyFieldsRefuseTyping) {
     bench::Wendle wendle(bench::FreshFolder());
-    for (int id : {IDC_INPUT_FILE_NAME, IDC_OUTPUT_FILE_PATH}) {
+    for (int id : {kInputFileNameId, kOutputFilePathId}) {
         SendMessageA(wendle.Control(id), WM_CHAR, 'x', 1);
         EXPECT_EQ("", wendle.Text(id));
     }
-    SendMessageA(wendle.Control(IDC_TITLE), WM_CHAR, 'x', 1);
-    EXPECT_EQ("x", wendle.Text(IDC_TITLE));
+    SendMessageA(wendle.Control(kTitleEditId), WM_CHAR, 'x', 1);
+    EXPECT_EQ("x", wendle.Text(kTitleEditId));
 }
 
 }  // namespace

@@ -226,7 +226,7 @@ void Wendle::SetText(int id, const std::string& text) const {
 }
 
 void Wendle::SelectBitrate(int index) const {
-    HWND bitrate = Control(wendle::IDC_BITRATE);
+    HWND bitrate = Control(wendle::kBitrateListId);
     SendMessageA(bitrate, CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
