@@ -1,5 +1,6 @@
 #include "core/folder_items.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace wendle {
@@ -107,29 +108,23 @@ int ItemIndent(int index, FolderKind kind, int folderLevel) {
     return 4 * index + 2;
 }
 
-bool SortedNames::Insert(const std::string& name) {
-    // One three-way comparison a step; an equal name ends the search.
-    std::size_t low = 0;
-    std::size_t high = order_.size();
-    while (low < high) {
-        const std::size_t middle = low + (high - low) / 2;
-        const int order = compare_(names_[order_[middle]], name);
-        if (order == 0) return false;
-        if (order < 0) {
-            low = middle + 1;
-        } else {
-            high = middle;
-        }
+std::vector<std::string> SortedUnique(std::vector<std::string> names, const SortKey& key) {
+    struct Entry {
+        std::string key;
+        std::size_t found;
+    };
+    std::vector<Entry> entries;
+    entries.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i) entries.push_back({key(names[i]), i});
+    std::stable_sort(entries.begin(), entries.end(),
+                     [](const Entry& a, const Entry& b) { return a.key < b.key; });
+    std::vector<std::string> sorted;
+    sorted.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (i > 0 && entries[i].key == entries[i - 1].key) continue;
+        sorted.push_back(std::move(names[entries[i].found]));
     }
-    order_.insert(order_.begin() + static_cast<std::ptrdiff_t>(low),
-                  static_cast<unsigned>(names_.size()));
-    names_.push_back(name);
-    return true;
-}
-
-void SortedNames::Reserve(std::size_t count) {
-    names_.reserve(count);
-    order_.reserve(count);
+    return sorted;
 }
 
 CaseRules VolumeCaseRules(bool queried, unsigned long flags) {

@@ -46,23 +46,11 @@ inline int TextLeft(int indent, int pictureWidth) {
 
 // Sub-folder names in the system's order, each found by binary search; a name
 // that compares equal to one already held is dropped.
-class SortedNames {
-  public:
-    // Negative, zero or positive, as strcmp.
-    using Compare = std::function<int(const std::string&, const std::string&)>;
-    explicit SortedNames(Compare compare) : compare_(std::move(compare)) {}
-
-    // False when an equal name was already there.
-    bool Insert(const std::string& name);
-    void Reserve(std::size_t count);
-    std::size_t Size() const { return order_.size(); }
-    const std::string& operator[](std::size_t i) const { return names_[order_[i]]; }
-
-  private:
-    Compare compare_;
-    std::vector<std::string> names_;  // as found
-    std::vector<unsigned> order_;     // indexes into names_, sorted; cheap to shift
-};
+// The names in the order of their sort keys (byte strings compared as bytes,
+// as the locale's sort keys are made to be), one of each run of equal keys:
+// the first found.
+using SortKey = std::function<std::string(const std::string&)>;
+std::vector<std::string> SortedUnique(std::vector<std::string> names, const SortKey& key);
 
 // The case rules of a volume from its flags. When the query failed, names are
 // kept as the system gives them and compared without regard to case.

@@ -31,6 +31,24 @@ int LocaleCompare(DWORD flags, const std::string& a, const std::string& b) {
            CSTR_EQUAL;
 }
 
+// The locale's sort key: comparing keys as bytes orders names as
+// CompareStringA with the same flags does, at a fraction of the cost.
+std::string SortKeyIgnoringCase(const std::string& name) {
+    char key[512];
+    const int length = static_cast<int>(name.size());
+    int n = LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.data(), length,
+                         key, sizeof key);
+    if (n > 0) return std::string(key, static_cast<std::size_t>(n));
+    std::string longer(
+        static_cast<std::size_t>(LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE,
+                                              name.data(), length, nullptr, 0)),
+        '\0');
+    if (longer.empty()) return name;
+    LCMapStringA(LOCALE_USER_DEFAULT, LCMAP_SORTKEY | NORM_IGNORECASE, name.data(), length,
+                 &longer[0], static_cast<int>(longer.size()));
+    return longer;
+}
+
 // Ends a rebuild with one redraw, also when it fails.
 class RedrawSuspended {
   public:
@@ -65,7 +83,7 @@ FolderList::~FolderList() {
 void FolderList::Create(HWND parent, int id, int x, int y, int width, int height) {
     HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
-                                      LBS_OWNERDRAWFIXED | LBS_NODATA | LBS_NOINTEGRALHEIGHT,
+                                      LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
                                   x, y, width, height, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                   GetModuleHandleA(nullptr), nullptr);
@@ -253,16 +271,38 @@ void FolderList::RebuildFolders() {
         current = static_cast<int>(items_.size()) - 1;
         ReadSubFolders();
 
-        // The items live here; the list box only needs their number.
-        if (window) SendMessageA(window, LB_SETCOUNT, items_.size(), 0);
+        // Each item's text as drawn is the list box's own string too, so
+        // that screen readers and other programs can read it.
+        if (window) {
+            std::vector<std::string> texts;
+            texts.reserve(items_.size());
+            std::size_t bytes = 0;
+            for (const FolderItem& item : items_) {
+                texts.push_back(ShownText(item));
+                bytes += texts.back().size() + 1;
+            }
+            // Straight to the list box's own procedure: ten thousand trips
+            // through this object's subclass would cost more than the walk.
+            CallOriginal(LB_INITSTORAGE, texts.size(), static_cast<LPARAM>(bytes));
+            for (const std::string& text : texts) {
+                CallOriginal(LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+            }
+        }
     }
     if (window) SendMessageA(window, LB_SETCURSEL, static_cast<WPARAM>(current), 0);
 }
 
+std::string FolderList::ShownText(const FolderItem& item) const {
+    std::string text = item.text;
+    // A volume that loses case shows every name in lower case.
+    if (!casePreserving_ && !text.empty()) {
+        CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
+    }
+    return text;
+}
+
 void FolderList::ReadSubFolders() {
-    SortedNames names([](const std::string& a, const std::string& b) {
-        return LocaleCompare(NORM_IGNORECASE, a, b);
-    });
+    std::vector<std::string> names;
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(JoinPath(folder_, "*.*", SystemPathRules()).c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return;
@@ -272,11 +312,12 @@ void FolderList::ReadSubFolders() {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
         const char* name = entry.cFileName;
         if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
-        names.Insert(name);
+        names.push_back(name);
     } while (FindNextFileA(search, &entry));
     FindClose(search);
-    items_.reserve(items_.size() + names.Size());
-    for (std::size_t i = 0; i < names.Size(); ++i) items_.push_back({names[i], FolderKind::Closed});
+    names = SortedUnique(std::move(names), &SortKeyIgnoringCase);
+    items_.reserve(items_.size() + names.size());
+    for (std::string& name : names) items_.push_back({std::move(name), FolderKind::Closed});
 }
 
 bool FolderList::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
@@ -353,10 +394,7 @@ void FolderList::DrawItem(const DRAWITEMSTRUCT& item) const {
     const int indent = ItemIndent(index, folderItem.kind, folderLevel_);
     picture.Draw(dc, r.left + indent, (r.top + r.bottom - picture.Height()) / 2);
 
-    std::string text = folderItem.text;
-    if (!casePreserving_ && !text.empty()) {
-        CharLowerBuffA(&text[0], static_cast<DWORD>(text.size()));
-    }
+    const std::string text = ShownText(folderItem);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
     ExtTextOutA(dc, r.left + TextLeft(indent, picture.Loaded() ? picture.Width() : 16), r.top,

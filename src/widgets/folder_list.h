@@ -76,6 +76,7 @@ class FolderList : public Control {
     Target SplitFolderPath(const std::string& text) const;
     bool SameFolder(const std::string& a, const std::string& b) const;
     void ReadSubFolders();
+    std::string ShownText(const FolderItem& item) const;
     void DrawItem(const DRAWITEMSTRUCT& item) const;
     void FitItemHeight(HFONT font);
     const TransparentPicture& PictureOf(FolderKind kind) const;

@@ -139,24 +139,17 @@ TEST(ItemIndent, StepsPerLevel) {
     EXPECT_EQ(16 + 10 + 4, TextLeft(10, 16));
 }
 
-int ByteCompareIgnoringCase(const std::string& a, const std::string& b) {
-    std::string la = a, lb = b;
-    for (char& c : la) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    for (char& c : lb) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return la.compare(lb);
-}
-
-TEST(SortedNames, OrderedByTheComparisonAndFirstOfEqualsKept) {
-    SortedNames names(ByteCompareIgnoringCase);
-    for (const char* name : {"Wav", "music", "Ogg", "Music", "a", "MUSIC", "z", "wav"}) {
-        names.Insert(name);
-    }
-    std::vector<std::string> got;
-    for (std::size_t i = 0; i < names.Size(); ++i) got.push_back(names[i]);
-    EXPECT_EQ((std::vector<std::string>{"a", "music", "Ogg", "Wav", "z"}), got);
-    EXPECT_FALSE(names.Insert("OGG"));
-    EXPECT_TRUE(names.Insert("b"));
-    EXPECT_EQ("b", names[1]);
+TEST(SortedUnique, OrderedByTheKeysAndFirstOfEqualsKept) {
+    const SortKey lowerCase = [](const std::string& name) {
+        std::string key = name;
+        for (char& c : key) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        return key;
+    };
+    EXPECT_EQ((std::vector<std::string>{"a", "music", "Ogg", "Wav", "z"}),
+              SortedUnique({"Wav", "music", "Ogg", "Music", "a", "MUSIC", "z", "wav"}, lowerCase));
+    EXPECT_EQ((std::vector<std::string>{"B", "b"}),
+              SortedUnique({"b", "B"}, [](const std::string& name) { return name; }));
+    EXPECT_TRUE(SortedUnique({}, lowerCase).empty());
 }
 
 TEST(VolumeCaseRules, AnUnknownVolumeKeepsNamesAndIgnoresCase) {
