@@ -8,51 +8,52 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+// The walk by characters over a terminated string: a lead byte takes the
+// byte after it along unless that is the end.
+bool StartsDoubleByte(const char* p, const PathRules& rules) {
+    return rules.IsLeadByte(static_cast<unsigned char>(p[0])) && p[1] != '\0';
+}
+
 }  // namespace
 
-std::vector<std::string> SplitArguments(const std::string& line, const PathRules& rules) {
-    std::size_t i = 0;
-    const std::size_t end = line.size();
-    // The program's name: quotes only group, backslashes are plain.
+const char* AfterProgramName(const char* p, const PathRules& rules) {
     bool quoted = false;
-    while (i < end && (quoted || !IsBlank(line[i]))) {
-        if (line[i] == '"') quoted = !quoted;
-        i = rules.NextCharacter(line, i);
+    for (; *p && (quoted || !IsBlank(*p)); ++p) {
+        if (*p == '"') quoted = !quoted;
+        if (StartsDoubleByte(p, rules)) ++p;
     }
-    std::vector<std::string> arguments;
-    for (;;) {
-        while (i < end && IsBlank(line[i])) ++i;
-        if (i == end) break;
-        std::string argument;
-        quoted = false;
-        while (i < end && (quoted || !IsBlank(line[i]))) {
-            std::size_t backslashes = 0;
-            while (i < end && line[i] == '\\') {
-                ++backslashes;
-                ++i;
-            }
-            if (i < end && line[i] == '"') {
-                argument.append(backslashes / 2, '\\');
-                if (backslashes % 2 == 1) {
-                    argument += '"';
-                } else if (quoted && i + 1 < end && line[i + 1] == '"') {
-                    argument += '"';
-                    ++i;
-                } else {
-                    quoted = !quoted;
-                }
-                ++i;
+    return p;
+}
+
+const char* NextArgument(const char* p, std::string& argument, const PathRules& rules) {
+    while (IsBlank(*p)) ++p;
+    if (!*p) return nullptr;
+    argument.clear();
+    bool quoted = false;
+    std::size_t backslashes = 0;
+    for (; *p && (quoted || !IsBlank(*p)); ++p) {
+        if (*p == '\\') {
+            ++backslashes;
+            continue;
+        }
+        // Backslashes before a quote escape each other and then the quote.
+        const bool beforeQuote = *p == '"';
+        argument.append(beforeQuote ? backslashes / 2 : backslashes, '\\');
+        if (beforeQuote && backslashes % 2 == 0) {
+            backslashes = 0;
+            // "" inside quotes stands for one quote.
+            if (!quoted || p[1] != '"') {
+                quoted = !quoted;
                 continue;
             }
-            argument.append(backslashes, '\\');
-            if (i == end || (!quoted && IsBlank(line[i]))) break;
-            const std::size_t next = rules.NextCharacter(line, i);
-            argument.append(line, i, next - i);
-            i = next;
+            ++p;
         }
-        arguments.push_back(argument);
+        backslashes = 0;
+        if (StartsDoubleByte(p, rules)) argument += *p++;
+        argument += *p;
     }
-    return arguments;
+    argument.append(backslashes, '\\');
+    return p;
 }
 
 }  // namespace wendle

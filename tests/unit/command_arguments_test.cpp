@@ -7,12 +7,23 @@ namespace {
 
 using Arguments = std::vector<std::string>;
 
+// The whole list, as the runtime gives argv[1..].
+Arguments SplitArguments(const std::string& line, const PathRules& rules) {
+    Arguments all;
+    std::string argument;
+    for (const char* p = AfterProgramName(line.c_str(), rules);
+         (p = NextArgument(p, argument, rules));) {
+        all.push_back(argument);
+    }
+    return all;
+}
+
 PathRules ShiftJis() {
     const unsigned char ranges[12] = {0x81, 0x9F, 0xE0, 0xFC};
     return PathRules::FromSystem(true, ranges);
 }
 
-TEST(SplitArguments, RowsOfTheRuntimeRule) {
+TEST(CommandArguments, RowsOfTheRuntimeRule) {
     struct Row {
         const char* line;
         Arguments arguments;
@@ -40,7 +51,7 @@ TEST(SplitArguments, RowsOfTheRuntimeRule) {
     }
 }
 
-TEST(SplitArguments, TrailByte5CIsPartOfItsCharacter) {
+TEST(CommandArguments, TrailByte5CIsPartOfItsCharacter) {
     // 表 = 95 5C, ソ = 83 5C: a quote after them closes the argument.
     EXPECT_EQ(Arguments({"C:\\\x95\x5C", "x"}), SplitArguments("w \"C:\\\x95\x5C\" x", ShiftJis()));
     EXPECT_EQ(Arguments({"C:\\\x83\x5C\\a b.wav"}),
