@@ -1,8 +1,11 @@
 // Program entry: the DLL search, the double-byte rules, the application, the
-// main window and the message loop. Wendle takes no command-line arguments.
+// main window and the message loop. The first argument, if any, names the
+// input file.
 #include <windows.h>
 
 #include <string>
+
+#include "core/command_arguments.h"
 
 #include "win/application.h"
 #include "main/program_strings.h"
@@ -20,6 +23,22 @@ int StartUpFailed(DWORD error) {
     return 1;
 }
 
+// The first argument as a full path against the start-up folder; false when
+// there is none. Empty when no full path of it fits MAX_PATH, which no ANSI
+// function could open.
+bool InputFileArgument(std::string& path) {
+    const wendle::PathRules& rules = wendle::SystemPathRules();
+    std::string argument;
+    if (!wendle::NextArgument(wendle::AfterProgramName(GetCommandLineA(), rules), argument,
+                              rules)) {
+        return false;
+    }
+    char full[MAX_PATH];
+    const DWORD length = GetFullPathNameA(argument.c_str(), MAX_PATH, full, nullptr);
+    path.assign(full, length < MAX_PATH ? length : 0);
+    return true;
+}
+
 }  // namespace
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
@@ -27,6 +46,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     // Before anything loads a DLL.
     KeepDllSearchInSystemFolder();
     SetUpPathRules();
+    // Read before anything can change the current directory.
+    std::string inputFile;
+    const bool inputFileGiven = InputFileArgument(inputFile);
     App().SetTitle("Wendle");
     if (!App().Initialize(instance)) return StartUpFailed(GetLastError());
     int code = 0;
@@ -38,6 +60,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         started = mainWindow.Create() && aboutWindow.Create();
         if (started) {
             mainWindow.SetAboutWindow(&aboutWindow);
+            if (inputFileGiven) RunHandler([&] { mainWindow.StartWithInputFile(inputFile); });
             code = App().Run();
         } else {
             failure = GetLastError();

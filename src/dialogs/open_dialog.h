@@ -15,6 +15,8 @@ class OpenDialog {
     // left to change the current directory to the chosen file's folder.
     bool Execute(HWND owner);
     const std::string& FileName() const { return fileName_; }
+    // A file taken otherwise (a drop, the command line) becomes the previous choice.
+    void SetFileName(const std::string& name) { fileName_ = name; }
 
   private:
     std::string fileName_;

@@ -1,6 +1,7 @@
 // The rules that keep the input name, output name and output path together.
 #include "main/main_ids.h"
 #include "main/main_window.h"
+#include "core/encode_plan.h"
 #include "core/failure.h"
 #include "core/file_names.h"
 #include "win/file_system.h"
@@ -68,10 +69,25 @@ void MainWindow::InputFileOpenClick() {
         }
     }
     if (!openDialog_.Execute(Handle())) return;
-    SetText(kInputFileNameId, openDialog_.FileName());
+    TakeInputFile(openDialog_.FileName());
+}
+
+void MainWindow::TakeInputFile(const std::string& path) {
+    openDialog_.SetFileName(path);
+    SetText(kInputFileNameId, path);
     if (Text(kOutputFilePathId).empty()) {
-        folderList_.AssignFolder(rules.ExtractDirectory(openDialog_.FileName()));
+        folderList_.AssignFolder(SystemPathRules().ExtractDirectory(path));
     }
+}
+
+void MainWindow::StartWithInputFile(const std::string& path) {
+    if (IsExistingFile(path)) {
+        TakeInputFile(path);
+        return;
+    }
+    const POINT at = DialogPosition();
+    ShowMessageDialog(std::string("\n") + kInputMissing, MessageKind::Error, MessageButtons::Ok,
+                      at.x, at.y);
 }
 
 void MainWindow::NewDirectoryClick() {

@@ -12,6 +12,7 @@
 #include "win/file_system.h"
 #include "win/system_rules.h"
 #include "core/folder_items.h"
+#include "win/dropped_files.h"
 #include "win/fallback_box.h"
 
 namespace wendle {
@@ -124,8 +125,9 @@ bool MainWindow::Create() {
     OffsetRect(&outer, kMainLeft - outer.left, kMainTop - outer.top);
     animator_.SetParent(this);
     HMENU menu = CreateMainMenu();
-    if (!CreateBound({kMainWindowClass, 0, COLOR_BTNFACE}, 0, "Wendle", kFormStyle, outer,
-                     App().Handle(), menu)) {
+    // WS_EX_ACCEPTFILES is what DragAcceptFiles sets, without loading the shell.
+    if (!CreateBound({kMainWindowClass, 0, COLOR_BTNFACE}, WS_EX_ACCEPTFILES, "Wendle", kFormStyle,
+                     outer, App().Handle(), menu)) {
         // A window that got as far as taking the menu destroyed it with itself.
         const DWORD error = GetLastError();
         if (IsMenu(menu)) DestroyMenu(menu);
@@ -272,6 +274,12 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
+        case WM_DROPFILES: {
+            const std::string firstFile = FirstDroppedFile(reinterpret_cast<HDROP>(wParam));
+            // Nothing dropped was a file: nothing changes.
+            if (!firstFile.empty()) RunHandler([&] { TakeInputFile(firstFile); });
+            return 0;
+        }
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
             if (const ControlSpec* c = SpecOf(static_cast<int>(item.CtlID))) {

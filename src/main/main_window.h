@@ -40,6 +40,9 @@ class MainWindow : public Window {
     void FolderListChange();
     void ProgramExitClick();
     void InputFileOpenClick();
+    // The file named on the command line, as a full path: the input when it
+    // exists, else reported over the shown window.
+    void StartWithInputFile(const std::string& path);
     void NewDirectoryClick();
     void AboutMenuClick();
 
@@ -59,6 +62,8 @@ class MainWindow : public Window {
     void OnCommand(int id, int code);
     void OnFieldChanged(int id);
     void SetStartControlsEnabled(bool enabled);
+    // The input as a choice in the open dialog sets it, with what follows.
+    void TakeInputFile(const std::string& path);
     // Runs the encoder in the current directory with the window hidden; false
     // when it could not be started or ended with a non-zero exit code.
     bool RunEncoder();

@@ -16,6 +16,11 @@ bool FileExists(const std::string& name) {
     return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
+bool IsExistingFile(const std::string& name) {
+    const DWORD attributes = GetFileAttributesA(name.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
 bool FolderExists(const std::string& name) {
     if (name.empty()) return false;
     DWORD attributes = GetFileAttributesA(name.c_str());

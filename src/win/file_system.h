@@ -9,6 +9,8 @@ namespace wendle {
 // True for any entry the search finds that is not a folder; wildcards honoured,
 // the first match decides.
 bool FileExists(const std::string& name);
+// True when the name itself is an existing file: no pattern, no folder.
+bool IsExistingFile(const std::string& name);
 // True for an existing folder; a trailing backslash and a drive root are fine.
 bool FolderExists(const std::string& name);
 // Creates the last level only; false on any refusal.

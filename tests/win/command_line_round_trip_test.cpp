@@ -7,6 +7,7 @@
 #include <random>
 #include <vector>
 
+#include "core/command_arguments.h"
 #include "core/command_line.h"
 #include "win/system_rules.h"
 #include "support/bench.h"
@@ -76,6 +77,7 @@ TEST(CommandLineRoundTrip, GeneratedFieldValuesArriveByteForByte) {
     encoder.reportPath = root + "\\report.txt";
     SetEnvironmentVariableA("WENDLE_DOUBLE_REPORT", encoder.reportPath.c_str());
 
+    const wendle::PathRules& rules = wendle::SystemPathRules();
     std::mt19937 random(20261207);
     for (int round = 0; round < 60; ++round) {
         EncodeFields f;
@@ -87,7 +89,7 @@ TEST(CommandLineRoundTrip, GeneratedFieldValuesArriveByteForByte) {
         f.outputFileName = Generate(random, 4) + ".ogg";
         f.inputFileName = root + "\\wave\x95\x5C" + (round % 2 ? "\\in put.wav" : "\\in.wav");
         const std::string& encoderPath = round % 3 ? plain : tools + "\\oggenc.exe";
-        const std::string line = BuildCommandLine(encoderPath, f, wendle::SystemPathRules());
+        const std::string line = BuildCommandLine(encoderPath, f, rules);
         SCOPED_TRACE("command line: " + bench::Hex(line));
 
         DeleteFileA(encoder.reportPath.c_str());
@@ -97,6 +99,17 @@ TEST(CommandLineRoundTrip, GeneratedFieldValuesArriveByteForByte) {
         ASSERT_EQ(expected.size(), encoder.argv.size());
         for (std::size_t i = 0; i < expected.size(); ++i) {
             EXPECT_BYTES(expected[i], encoder.argv[i]) << " argument " << i;
+        }
+        // Wendle's own split of a command line gives what the runtime gave.
+        std::vector<std::string> split;
+        std::string argument;
+        for (const char* p = wendle::AfterProgramName(encoder.commandLine.c_str(), rules);
+             (p = wendle::NextArgument(p, argument, rules));) {
+            split.push_back(argument);
+        }
+        ASSERT_EQ(encoder.argv.size() - 1, split.size());
+        for (std::size_t i = 0; i < split.size(); ++i) {
+            EXPECT_BYTES(encoder.argv[i + 1], split[i]) << " split argument " << i;
         }
     }
     SetEnvironmentVariableA("WENDLE_DOUBLE_REPORT", nullptr);

@@ -181,9 +181,10 @@ bool SavePicture(HWND window, const std::string& name) {
            GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-Wendle::Wendle(const std::string& startFolder, const std::string& programPath) {
+Wendle::Wendle(const std::string& startFolder, const std::string& programPath,
+               const std::string& arguments) {
     const std::string program = programPath.empty() ? ProgramDir() + "\\wendle.exe" : programPath;
-    std::wstring line = Wide("\"" + program + "\"");
+    std::wstring line = Wide("\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments));
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     // Wide: a start folder may be longer than the ANSI functions take.

@@ -41,8 +41,10 @@ bool SavePicture(HWND window, const std::string& name);
 // built program unless the test names a copy.
 class Wendle {
   public:
-    // The program is the build's wendle.exe unless another copy is named.
-    explicit Wendle(const std::string& startFolder, const std::string& program = "");
+    // The program is the build's wendle.exe unless another copy is named;
+    // `arguments` follow its quoted name on the command line as they are.
+    explicit Wendle(const std::string& startFolder, const std::string& program = "",
+                    const std::string& arguments = "");
     ~Wendle();
     Wendle(const Wendle&) = delete;
     Wendle& operator=(const Wendle&) = delete;

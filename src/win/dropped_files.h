@@ -1,0 +1,15 @@
+// What a file drop from Explorer carries.
+#pragma once
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+namespace wendle {
+
+// The first dropped name that is an existing file, as an ANSI full path;
+// empty when none is. The drop is released in every case, as its receiver must.
+std::string FirstDroppedFile(HDROP drop);
+
+}  // namespace wendle

@@ -1,0 +1,68 @@
+#include "core/command_arguments.h"
+
+#include <gtest/gtest.h>
+
+namespace wendle {
+namespace {
+
+using Arguments = std::vector<std::string>;
+
+// The whole list, as the runtime gives argv[1..].
+Arguments SplitArguments(const std::string& line, const PathRules& rules) {
+    Arguments all;
+    std::string argument;
+    for (const char* p = AfterProgramName(line.c_str(), rules);
+         (p = NextArgument(p, argument, rules));) {
+        all.push_back(argument);
+    }
+    return all;
+}
+
+PathRules ShiftJis() {
+    const unsigned char ranges[12] = {0x81, 0x9F, 0xE0, 0xFC};
+    return PathRules::FromSystem(true, ranges);
+}
+
+TEST(CommandArguments, RowsOfTheRuntimeRule) {
+    struct Row {
+        const char* line;
+        Arguments arguments;
+    } rows[] = {
+        {"wendle.exe", {}},
+        {"\"C:\\My Tools\\wendle.exe\"  ", {}},
+        {"wendle.exe C:\\wave\\a.wav", {"C:\\wave\\a.wav"}},
+        {"\"C:\\My Tools\\wendle.exe\" \"C:\\録音 1\\a.wav\"", {"C:\\録音 1\\a.wav"}},
+        // The program's name keeps its backslash before the quote.
+        {"\"C:\\x\\\" a.wav", {"a.wav"}},
+        {"w \t a.wav\t b.wav  \"c d\"", {"a.wav", "b.wav", "c d"}},
+        {"w \"\"", {""}},
+        {"w a\"b c\"d", {"ab cd"}},
+        {"w \"unclosed quote", {"unclosed quote"}},
+        // Backslashes are literal unless a quote follows them.
+        {"w \\\\server\\share\\a.wav", {"\\\\server\\share\\a.wav"}},
+        {"w \"C:\\\\\" b", {"C:\\", "b"}},
+        {"w \"C:\\\" b\"", {"C:\" b"}},
+        {"w a\\\\\\\"b", {"a\\\"b"}},
+        {"w \"say \"\"hi\"\"\"", {"say \"hi\""}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        EXPECT_EQ(row.arguments, SplitArguments(row.line, ShiftJis()));
+    }
+}
+
+TEST(CommandArguments, TrailByte5CIsPartOfItsCharacter) {
+    // 表 = 95 5C, ソ = 83 5C: a quote after them closes the argument.
+    EXPECT_EQ(Arguments({"C:\\\x95\x5C", "x"}), SplitArguments("w \"C:\\\x95\x5C\" x", ShiftJis()));
+    EXPECT_EQ(Arguments({"C:\\\x83\x5C\\a b.wav"}),
+              SplitArguments("w \"C:\\\x83\x5C\\a b.wav\"", ShiftJis()));
+    // A real backslash after the character still escapes the quote.
+    EXPECT_EQ(Arguments({"\x95\x5C\" x"}), SplitArguments("w \"\x95\x5C\\\" x\"", ShiftJis()));
+    // In the program's name too: its quote still closes the name.
+    EXPECT_EQ(Arguments({"a.wav"}), SplitArguments("\"C:\\\x95\x5C\" a.wav", ShiftJis()));
+    // Without double-byte rules the same byte is a backslash.
+    EXPECT_EQ(Arguments({"C:\\\x95\" x"}), SplitArguments("w \"C:\\\x95\x5C\" x", PathRules()));
+}
+
+}  // namespace
+}  // namespace wendle

@@ -1,0 +1,160 @@
+// The input taken from outside the open dialog: files dropped on the main
+// window (in-process, where the drop's memory can be made) and a file named on
+// the command line (the real program).
+#include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <vector>
+
+#include "dialog_watch.h"
+#include "main/main_ids.h"
+#include "main/main_window.h"
+#include "support/bench.h"
+#include "support/texts.h"
+#include "support/windows.h"
+
+namespace {
+
+using namespace wendle;
+namespace texts = bench::texts;
+
+// The drop Explorer sends: the names as UTF-16 in one block of global memory.
+HDROP MakeDrop(const std::vector<std::string>& names) {
+    std::wstring list;
+    for (const std::string& name : names) list += bench::Wide(name) + L'\0';
+    list += L'\0';
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT,
+                                 sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(drop + 1, list.data(), list.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
+}
+
+class FileDrop : public testing::Test {
+  protected:
+    void SetUp() override {
+        dialog_watch::SetUpApplication();
+        root_ = bench::FreshFolder();
+        SetCurrentDirectoryA(root_.c_str());
+        made_ = std::make_unique<MainWindow>();
+        made_->Create();
+    }
+
+    // The receiver must release the drop, whatever it took from it.
+    void Drop(const std::vector<std::string>& names) {
+        HDROP drop = MakeDrop(names);
+        SendMessageA(made_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+        EXPECT_EQ(static_cast<UINT>(GMEM_INVALID_HANDLE), GlobalFlags(drop)) << "drop not released";
+    }
+
+    std::string root_;
+    std::unique_ptr<MainWindow> made_;
+};
+
+TEST_F(FileDrop, TheFirstExistingFileIsTakenAsTheOpenDialogTakesIt) {
+    EXPECT_NE(0, GetWindowLongA(made_->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+    const std::string folder = root_ + "\\wave " + texts::kSo;
+    const std::string take = folder + "\\take1.wav";
+    CreateDirectoryA(folder.c_str(), nullptr);
+    ASSERT_TRUE(bench::WriteFileBytes(take, "RIFF"));
+
+    // Only a folder: nothing changes.
+    Drop({folder});
+    EXPECT_EQ("", made_->Text(kInputFileNameId));
+    EXPECT_EQ("", made_->Text(kOutputFileNameId));
+    EXPECT_FALSE(IsWindowEnabled(made_->Control(kStartEncodeId)));
+
+    // Folders and missing names are passed over; the folder list stays.
+    Drop({folder, folder + "\\missing.wav", take, root_});
+    EXPECT_BYTES(take, made_->Text(kInputFileNameId));
+    EXPECT_EQ("take1.ogg", made_->Text(kOutputFileNameId));
+    EXPECT_BYTES(root_ + "\\take1.ogg", made_->Text(kOutputFilePathId));
+    EXPECT_TRUE(IsWindowEnabled(made_->Control(kStartEncodeId)));
+    EXPECT_BYTES(root_, made_->OutputFolders().Folder());
+
+    Drop({folder});
+    EXPECT_BYTES(take, made_->Text(kInputFileNameId));
+
+    // As after the dialog: the same file with the name emptied moves the list.
+    made_->SetText(kOutputFileNameId, "");
+    Drop({take});
+    EXPECT_EQ("", made_->Text(kOutputFileNameId));
+    EXPECT_BYTES(folder, made_->OutputFolders().Folder());
+}
+
+// The fields a start with that file shows, read from the running program.
+void ExpectTaken(const bench::Wendle& wendle, const std::string& input, const std::string& name,
+                 const std::string& path) {
+    ASSERT_TRUE(wendle.Running());
+    EXPECT_BYTES(input, wendle.Text(kInputFileNameId));
+    EXPECT_BYTES(name, wendle.Text(kOutputFileNameId));
+    EXPECT_BYTES(path, wendle.Text(kOutputFilePathId));
+    EXPECT_TRUE(IsWindowEnabled(wendle.Control(kStartEncodeId)));
+}
+
+TEST(StartWithFile, TheFirstArgumentIsTakenAsAFullPath) {
+    const std::string root = bench::FreshFolder();
+    // 録音 ソ: a blank, and a trail byte 0x5C.
+    const std::string recorded = root + "\\\x98\x5E\x89\xB9 " + texts::kSo;
+    const std::string hyou = root + "\\" + texts::kHyou;
+    CreateDirectoryA(recorded.c_str(), nullptr);
+    CreateDirectoryA(hyou.c_str(), nullptr);
+    // Named without an extension, so that its trail byte stands before the quote.
+    const std::string take = recorded + "\\take " + texts::kSo;
+    ASSERT_TRUE(bench::WriteFileBytes(take, "RIFF"));
+    ASSERT_TRUE(bench::WriteFileBytes(hyou + "\\" + texts::kSo + ".wav", "RIFF"));
+    const std::string so = std::string(texts::kSo) + ".ogg";
+    {
+        SCOPED_TRACE("quoted, with a second argument");
+        bench::Wendle wendle(root, "", "\"" + take + "\" other.wav");
+        const std::string name = std::string("take ") + texts::kSo + ".ogg";
+        ExpectTaken(wendle, take, name, root + "\\" + name);
+    }
+    {
+        SCOPED_TRACE("unquoted");
+        bench::Wendle wendle(root, "", hyou + "\\" + texts::kSo + ".wav");
+        ExpectTaken(wendle, hyou + "\\" + texts::kSo + ".wav", so, root + "\\" + so);
+    }
+    {
+        SCOPED_TRACE("relative to the start folder");
+        bench::Wendle wendle(recorded, "",
+                             std::string("..\\") + texts::kHyou + "\\" + texts::kSo + ".wav");
+        ExpectTaken(wendle, hyou + "\\" + texts::kSo + ".wav", so, recorded + "\\" + so);
+    }
+}
+
+TEST(StartWithFile, AMissingFileIsReportedOverTheShownWindowAndNothingIsTaken) {
+    const std::string root = bench::FreshFolder();
+    CreateDirectoryA((root + "\\folder.wav").c_str(), nullptr);
+    for (const char* argument : {"missing.wav", "folder.wav", "*"}) {
+        SCOPED_TRACE(argument);
+        bench::Wendle wendle(root, "", argument);
+        ASSERT_TRUE(wendle.Running());
+        const RECT main = bench::WindowRect(wendle.MainWindow());
+        HWND dialog = wendle.WaitForDialog(texts::kErrorTitle);
+        ASSERT_NE(nullptr, dialog) << "no error dialog";
+        const bench::DialogView view = bench::ReadDialog(dialog);
+        EXPECT_BYTES(std::string("\n") + texts::kInputMissing, view.message);
+        EXPECT_EQ(std::vector<std::string>{"OK"}, view.buttons);
+        EXPECT_EQ(main.left + 150, view.outer.left);
+        EXPECT_EQ(main.top + 150, view.outer.top);
+        EXPECT_TRUE(IsWindowVisible(wendle.MainWindow()));
+        EXPECT_TRUE(bench::PressButton(dialog, "OK"));
+        EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindow(dialog); }));
+        EXPECT_TRUE(bench::Settled(wendle.MainWindow()));
+        for (int id : {kInputFileNameId, kOutputFileNameId, kOutputFilePathId}) {
+            EXPECT_EQ("", wendle.Text(id)) << "control " << id;
+        }
+        EXPECT_FALSE(IsWindowEnabled(wendle.Control(kStartEncodeId)));
+    }
+}
+
+}  // namespace
