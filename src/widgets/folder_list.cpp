@@ -164,7 +164,7 @@ FolderList::Target FolderList::SplitFolderPath(const std::string& text) const {
     if (folderPart.empty()) {
         // A bare name: it names a folder in the current one.
         const std::string here = ReadCurrentDirectory();
-        folderPart = here.substr(std::min(here.size(), DrivePart(here).size()));
+        folderPart = here.substr(std::min(here.size(), DrivePart(here, rules).size()));
         if (folderPart.empty()) folderPart = "\\";
     }
     ChangeCurrentDirectory(folderPart);
@@ -236,7 +236,7 @@ void FolderList::RebuildFolders() {
         if (window) SendMessageA(window, LB_RESETCONTENT, 0, 0);
         items_.clear();
 
-        const std::string root = DrivePart(folder_) + "\\";
+        const std::string root = DrivePart(folder_, SystemPathRules()) + "\\";
         DWORD flags = 0;
         BOOL queried;
         {
