@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "win/fonts.h"
 #include "win/window.h"
 
 namespace wendle {
@@ -39,7 +40,7 @@ class AboutWindow : public Window {
     void OnCommand(int id, int code);
     void EndModal();
 
-    HFONT fonts_[3] = {};  // character heights 11, 12 and 13
+    Font fonts_[3];  // character heights 11, 12 and 13
     bool modal_ = false;
     bool closing_ = false;
 };

@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "win/control.h"
+#include "widgets/owner_drawn_list.h"
 #include "win/transparent_picture.h"
 #include "core/folder_items.h"
 
 namespace wendle {
 
-class FolderList : public Control {
+class FolderList : public OwnerDrawnList {
   public:
     // Reads the current directory and loads the pictures; no items yet.
     FolderList();
@@ -48,21 +48,16 @@ class FolderList : public Control {
     void OpenSelected();
 
     const std::vector<FolderItem>& Items() const { return items_; }
-    int ItemHeight() const { return itemHeight_; }
     void SetItemHeight(int height);
     bool CasePreserving() const { return casePreserving_; }
     bool CaseSensitive() const { return caseSensitive_; }
 
     std::function<void()> OnChange;
-    std::function<void()> OnClick;
-    std::function<void()> OnDblClick;
-    // May change or swallow (set to 0) the key before the list acts on it.
-    std::function<void(char& key)> OnKeyPress;
-
-    bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DrawItem(const DRAWITEMSTRUCT& item) const override;
+    bool OnNotification(int code) override;
 
   private:
     struct Target {
@@ -76,7 +71,6 @@ class FolderList : public Control {
     Target SplitFolderPath(const std::string& text) const;
     bool SameFolder(const std::string& a, const std::string& b) const;
     void ReadSubFolders();
-    void DrawItem(const DRAWITEMSTRUCT& item) const;
     void FitItemHeight(HFONT font);
     const TransparentPicture& PictureOf(FolderKind kind) const;
 
@@ -85,7 +79,6 @@ class FolderList : public Control {
     bool inFolderAssignment_ = false;
     bool casePreserving_ = true;
     bool caseSensitive_ = false;
-    int itemHeight_ = 16;
     int folderLevel_ = 0;  // of the folder the items were built for
     TransparentPicture open_, closed_, current_;
 };
