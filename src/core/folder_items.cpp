@@ -114,11 +114,6 @@ bool SortedNames::Insert(const std::string& name) {
     return true;
 }
 
-void SortedNames::Reserve(std::size_t count) {
-    names_.reserve(count);
-    order_.reserve(count);
-}
-
 CaseRules VolumeCaseRules(bool queried, unsigned long flags) {
     if (!queried) return {true, false};
     return {(flags & (kCaseIsPreserved | kCaseSensitive)) != 0, (flags & kCaseSensitive) != 0};

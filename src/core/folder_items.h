@@ -53,7 +53,6 @@ class SortedNames {
 
     // False when an equal name was already there.
     bool Insert(const std::string& name);
-    void Reserve(std::size_t count);
     std::size_t Size() const { return order_.size(); }
     const std::string& operator[](std::size_t i) const { return names_[order_[i]]; }
 

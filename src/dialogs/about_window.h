@@ -26,16 +26,15 @@ class AboutWindow : public Window {
     // Moves the outer top-left corner (screen pixels); the size is kept.
     void MoveTo(int left, int top);
 
-    void SetCaption(int controlId, const std::string& caption);
     void SetVersionName(const std::string& caption);
     void SetForVer(const std::string& caption);
-
-    void AboutWindowCloseClick();
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    void SetCaption(int controlId, const std::string& caption);
+    void AboutWindowCloseClick();
     void CreateControls();
     void OnCommand(int id, int code);
     void EndModal();

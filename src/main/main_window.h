@@ -50,7 +50,6 @@ class MainWindow : public Window {
 
     FolderList& OutputFolders() { return folderList_; }
     DriveChooser& OutputDrives() { return driveChooser_; }
-    Animator& MinimizeAnimator() { return animator_; }
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

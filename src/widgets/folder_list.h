@@ -37,8 +37,6 @@ class FolderList : public OwnerDrawnList {
     // character means no drive letter: nothing on a network path, a failure
     // (ERROR_INVALID_DRIVE) on a lettered drive.
     void SetDrive(char drive);
-    // The drive change itself, as a drive chooser linked to this list makes it.
-    void ChangeDrive(char drive);
 
     // Reads the sub-folders again and raises OnChange.
     void Reload();
@@ -60,6 +58,8 @@ class FolderList : public OwnerDrawnList {
     bool OnNotification(int code) override;
 
   private:
+    // The drive change itself: to the folder the system keeps current there.
+    void ChangeDrive(char drive);
     struct Target {
         char drive;
         std::string folderPart;
