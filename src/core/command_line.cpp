@@ -38,11 +38,11 @@ std::string Quoted(const std::string& value, const PathRules& rules) {
     // 0x5C as a backslash, and neither may we.
     std::string out = "\"";
     std::size_t backslashes = 0;
-    for (std::size_t i = 0; i < value.size(); ++i) {
+    for (std::size_t i = 0, next; i < value.size(); i = next) {
+        next = rules.NextCharacter(value, i);
         unsigned char c = static_cast<unsigned char>(value[i]);
-        if (rules.IsLeadByte(c) && i + 1 < value.size()) {
+        if (next > i + 1) {
             out.append(value, i, 2);
-            ++i;
             backslashes = 0;
         } else if (c == '\\') {
             out += '\\';

@@ -7,21 +7,30 @@ namespace wendle {
 
 namespace {
 
+// Byte position (0-based) of the nth backslash at or after start that is not
+// a trail byte, or npos; start must begin a character.
+std::size_t NthBackslash(const std::string& text, std::size_t start, int nth,
+                         const PathRules& rules) {
+    // No lead byte is a backslash: the walk alone keeps trail bytes out.
+    for (std::size_t i = start; i < text.size(); i = rules.NextCharacter(text, i)) {
+        if (text[i] == '\\' && --nth == 0) return i;
+    }
+    return std::string::npos;
+}
+
 // FS_CASE_SENSITIVE and FS_CASE_IS_PRESERVED, without the system headers.
 constexpr unsigned long kCaseSensitive = 0x1;
 constexpr unsigned long kCaseIsPreserved = 0x2;
 
 }  // namespace
 
-std::string DrivePart(const std::string& path) {
+std::string DrivePart(const std::string& path, const PathRules& rules) {
     if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2);
     if (path.size() >= 2 && path[0] == '\\' && path[1] == '\\') {
-        // Up to the backslash that ends the share name, bytes only.
-        int met = 0;
-        for (std::size_t i = 2; i < path.size(); ++i) {
-            if (path[i] == '\\' && ++met == 2) return path.substr(0, i);
-        }
-        return path;
+        // Up to the backslash that ends the share name: a trail byte 0x5C is
+        // part of the server's or the share's name.
+        const std::size_t end = NthBackslash(path, 2, 2, rules);
+        return end == std::string::npos ? path : path.substr(0, end);
     }
     return std::string();
 }
@@ -33,32 +42,19 @@ std::string JoinPath(const std::string& folder, const std::string& name, const P
 
 int FolderLevel(const std::string& path, const PathRules& rules) {
     int level = 0;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        unsigned char b = static_cast<unsigned char>(path[i]);
-        if (rules.IsLeadByte(b)) {
-            ++i;
-        } else if (b == '\\') {
-            ++level;
-        }
+    for (std::size_t i = 0; i < path.size(); i = rules.NextCharacter(path, i)) {
+        if (path[i] == '\\') ++level;
     }
     return level;
 }
 
 std::size_t FirstBackslash(const std::string& text, const PathRules& rules) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        unsigned char b = static_cast<unsigned char>(text[i]);
-        if (rules.IsLeadByte(b)) {
-            ++i;
-        } else if (b == '\\') {
-            return i;
-        }
-    }
-    return std::string::npos;
+    return NthBackslash(text, 0, 1, rules);
 }
 
 std::vector<FolderItem> FolderPathItems(const std::string& folder, const PathRules& rules) {
     std::vector<FolderItem> items;
-    const std::string root = DrivePart(folder) + "\\";
+    const std::string root = DrivePart(folder, rules) + "\\";
     int level = 0;
     std::string rest = folder;
     if (root.size() >= 2 && root[1] == '\\') {
@@ -84,23 +80,14 @@ std::vector<FolderItem> FolderPathItems(const std::string& folder, const PathRul
 std::string ItemPath(const std::vector<FolderItem>& items, int index, const std::string& folder,
                      const PathRules& rules) {
     if (index < 0 || static_cast<std::size_t>(index) >= items.size()) return std::string();
-    const std::string drive = DrivePart(folder);
+    const std::string drive = DrivePart(folder, rules);
     if (index == 0) return drive + "\\";
     const FolderItem& item = items[static_cast<std::size_t>(index)];
     if (item.kind == FolderKind::Closed) return JoinPath(folder, item.text, rules);
     if (item.kind == FolderKind::Current) return folder;
     // An ancestor: the path up to its own backslash.
-    const std::string rest = folder.substr(drive.size());
-    int met = 0;
-    for (std::size_t i = 0; i < rest.size(); ++i) {
-        unsigned char b = static_cast<unsigned char>(rest[i]);
-        if (rules.IsLeadByte(b)) {
-            ++i;
-        } else if (b == '\\' && ++met == index + 1) {
-            return drive + rest.substr(0, i);
-        }
-    }
-    return drive + rest;
+    const std::size_t end = NthBackslash(folder, drive.size(), index + 1, rules);
+    return end == std::string::npos ? folder : folder.substr(0, end);
 }
 
 int ItemIndent(int index, FolderKind kind, int folderLevel) {
@@ -140,9 +127,9 @@ FolderTarget ParseFolderText(const std::string& text, const std::string& current
         target.folderPart = text.substr(1, text.size() - 2);
         return target;
     }
-    target.root = DrivePart(text);
+    target.root = DrivePart(text, rules);
     if (target.root.empty()) {
-        target.root = DrivePart(currentDirectory);
+        target.root = DrivePart(currentDirectory, rules);
     } else {
         target.folderPart.erase(0, target.root.size());
     }

@@ -1,7 +1,6 @@
 // What the folder list shows, worked out from its folder alone: the items
 // from the root down to the shown folder, the path each item stands for, and
-// where each item is drawn. Every backslash search here is double-byte aware,
-// except DrivePart, which compares bytes.
+// where each item is drawn. Every backslash search here is double-byte aware.
 #pragma once
 
 #include <functional>
@@ -21,7 +20,7 @@ struct FolderItem {
 };
 
 // "C:" for C:\Music, "\\server\share" for \\server\share\A, else empty.
-std::string DrivePart(const std::string& path);
+std::string DrivePart(const std::string& path, const PathRules& rules);
 // The folder and the name with one backslash between them.
 std::string JoinPath(const std::string& folder, const std::string& name, const PathRules& rules);
 // The number of backslashes in the path.

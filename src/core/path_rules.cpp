@@ -12,13 +12,9 @@ unsigned char ByteAt(const std::string& text, std::size_t position) {
 // even a zero, and a lead byte at the end stands alone.
 std::string MapLatinLetters(const std::string& text, const PathRules& rules, char from, char to) {
     std::string result = text;
-    for (std::size_t i = 0; i < result.size(); ++i) {
+    for (std::size_t i = 0; i < result.size(); i = rules.NextCharacter(result, i)) {
         unsigned char b = static_cast<unsigned char>(result[i]);
-        if (rules.IsLeadByte(b)) {
-            ++i;
-        } else if (b >= from && b <= from + 25) {
-            result[i] = static_cast<char>(b - from + to);
-        }
+        if (b >= from && b <= from + 25) result[i] = static_cast<char>(b - from + to);
     }
     return result;
 }

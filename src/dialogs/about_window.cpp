@@ -3,6 +3,7 @@
 #include "win/application.h"
 #include "dialogs/about_ids.h"
 #include "win/other_windows_disabled.h"
+#include "win/window_text.h"
 
 namespace wendle {
 
@@ -48,28 +49,11 @@ const int kOuterHeight = 164;
 const int kDesignedLeft = 507;
 const int kDesignedTop = 130;
 
-void DrawLabel(const DRAWITEMSTRUCT& item, const AboutControl& c) {
-    RECT r = item.rcItem;
-    FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
-    if (c.kind == Kind::Bevel) {
-        DrawEdge(item.hDC, &r, BDR_RAISEDINNER, BF_RECT);
-        return;
-    }
-    char text[256];
-    int n = GetWindowTextA(item.hwndItem, text, sizeof text);
-    SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
-    DrawTextA(item.hDC, text, n, &r, c.textFormat | DT_SINGLELINE | DT_NOPREFIX);
-}
-
 }  // namespace
 
 AboutWindow::~AboutWindow() {
     // The controls go before the fonts they use.
     DestroyUnbound();
-    for (HFONT font : fonts_) {
-        if (font) DeleteObject(font);
-    }
 }
 
 bool AboutWindow::Create() {
@@ -84,12 +68,8 @@ bool AboutWindow::Create() {
 }
 
 void AboutWindow::CreateControls() {
-    for (int i = 0; i < 3; ++i) {
-        fonts_[i] = CreateFontA(-kFontHeights[i], 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
-                                SHIFTJIS_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                                DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック");
-    }
-    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[1]), FALSE);
+    for (int i = 0; i < 3; ++i) fonts_[i] = Font(PGothicFont(kFontHeights[i]));
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[1].Handle()), FALSE);
     for (const AboutControl& c : kControls) {
         // Siblings clip one another, so the z-order alone decides what covers what.
         DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
@@ -99,7 +79,7 @@ void AboutWindow::CreateControls() {
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                                        App().Module(), nullptr);
         if (!control) continue;
-        HFONT font = fonts_[c.fontHeight - kFontHeights[0]];
+        HFONT font = fonts_[c.fontHeight - kFontHeights[0]].Handle();
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (c.kind == Kind::Bevel) {
             // Only its edge is the bevel's own: the labels inside stay visible.
@@ -210,8 +190,13 @@ LRESULT AboutWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case WM_DRAWITEM: {
             const auto& item = *reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
-            if (const AboutControl* c = SpecOf(static_cast<int>(item.CtlID))) {
-                DrawLabel(item, *c);
+            const AboutControl* c = SpecOf(static_cast<int>(item.CtlID));
+            if (c && c->kind == Kind::Bevel) {
+                RECT r = item.rcItem;
+                FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
+                DrawEdge(item.hDC, &r, BDR_RAISEDINNER, BF_RECT);
+            } else if (c) {
+                DrawLabelText(item, c->textFormat);
             }
             return TRUE;
         }

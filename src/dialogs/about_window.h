@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "win/fonts.h"
 #include "win/window.h"
 
 namespace wendle {
@@ -25,21 +26,20 @@ class AboutWindow : public Window {
     // Moves the outer top-left corner (screen pixels); the size is kept.
     void MoveTo(int left, int top);
 
-    void SetCaption(int controlId, const std::string& caption);
     void SetVersionName(const std::string& caption);
     void SetForVer(const std::string& caption);
-
-    void AboutWindowCloseClick();
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
+    void SetCaption(int controlId, const std::string& caption);
+    void AboutWindowCloseClick();
     void CreateControls();
     void OnCommand(int id, int code);
     void EndModal();
 
-    HFONT fonts_[3] = {};  // character heights 11, 12 and 13
+    Font fonts_[3];  // character heights 11, 12 and 13
     bool modal_ = false;
     bool closing_ = false;
 };

@@ -3,28 +3,15 @@
 #include <windows.h>
 
 #include <cstddef>
-#include <cstring>
-#include <exception>
-#include <system_error>
-#include <vector>
 
-#include "win/application.h"
 #include "core/dialog_metrics.h"
 #include "dialogs/message_dialog_ids.h"
+#include "win/fonts.h"
 #include "win/modal_dialog.h"
 
 namespace wendle {
 
 namespace {
-
-struct Request {
-    const std::string& text;
-    MessageKind kind;
-    MessageButtons buttons;
-    HFONT font;
-    MessageLayoutInput layout;
-    std::exception_ptr failure;
-};
 
 LOGFONTA MessageFont() {
     NONCLIENTMETRICSA metrics{};
@@ -37,100 +24,72 @@ LOGFONTA MessageFont() {
 const char* const kCaptions[] = {"OK", "ｷｬﾝｾﾙ"};
 const int kButtonIds[] = {kMessageOkId, kMessageCancelId};
 
-MessageLayoutInput Measure(const std::string& text, int buttonCount, HFONT font) {
-    MessageLayoutInput in;
-    in.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, font);
-    MeasureLetters(dc, &in.charWidth, &in.lineHeight);
-    RECT box{0, 0, in.screen.width / 2, 0};
-    DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box,
-              DT_CALCRECT | DT_WORDBREAK | DT_EXPANDTABS);
-    in.text = {box.right - box.left, box.bottom - box.top};
-    for (int i = 0; i < buttonCount; ++i) {
-        SIZE caption{};
-        GetTextExtentPointA(dc, kCaptions[i], static_cast<int>(std::strlen(kCaptions[i])),
-                            &caption);
-        in.captionWidths.push_back(caption.cx);
-    }
-    SelectObject(dc, previous);
-    ReleaseDC(nullptr, dc);
-    return in;
-}
-
-HWND AddControl(HWND dialog, int id, const char* windowClass, const char* text, DWORD style,
-                const PixelRect& at, HFONT font) {
-    return AddDialogControl(dialog, id, 0, windowClass, text, style, at.left, at.top, at.width,
-                            at.height, font);
-}
-
-void Build(HWND dialog, Request& request) {
-    const bool error = request.kind == MessageKind::Error;
-    SetWindowTextA(dialog, error ? "ｴﾗｰ" : "確認");
-
-    RECT outer;
-    RECT client;
-    GetWindowRect(dialog, &outer);
-    GetClientRect(dialog, &client);
-    request.layout.frame = {(outer.right - outer.left) - client.right,
-                            (outer.bottom - outer.top) - client.bottom};
-    const MessageLayout layout = LayoutMessageDialog(request.layout);
-
-    HWND icon =
-        AddControl(dialog, kMessageIconId, "STATIC", nullptr, SS_ICON, layout.icon, request.font);
-    SendMessageA(icon, STM_SETICON,
-                 reinterpret_cast<WPARAM>(LoadIconA(nullptr, error ? IDI_HAND : IDI_QUESTION)), 0);
-    AddControl(dialog, kMessageTextId, "STATIC", request.text.c_str(), SS_LEFT, layout.text,
-               request.font);
-    for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
-        DWORD style = WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-        AddControl(dialog, kButtonIds[i], "BUTTON", kCaptions[i], style, layout.buttons[i],
-                   request.font);
+class MessageDialog : public ModalDialog {
+  public:
+    MessageDialog(const std::string& text, MessageKind kind, MessageButtons buttons, int x, int y)
+        : text_(text), kind_(kind), buttons_(buttons), font_(MessageFont()) {
+        ScreenMeasure measure(font_.Handle());
+        layout_.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        measure.MeasureLetters(&layout_.charWidth, &layout_.lineHeight);
+        const SIZE box =
+            measure.TextSize(text, DT_WORDBREAK | DT_EXPANDTABS, layout_.screen.width / 2);
+        layout_.text = {box.cx, box.cy};
+        const int buttonCount = buttons == MessageButtons::OkCancel ? 2 : 1;
+        for (int i = 0; i < buttonCount; ++i) {
+            layout_.captionWidths.push_back(measure.TextWidth(kCaptions[i]));
+        }
+        layout_.x = x;
+        layout_.y = y;
     }
 
-    SetWindowPos(dialog, nullptr, layout.left, layout.top,
-                 layout.client.width + request.layout.frame.width,
-                 layout.client.height + request.layout.frame.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageA(dialog, DM_SETDEFID, kMessageOkId, 0);
-    SetFocus(GetDlgItem(dialog, kMessageOkId));
-}
+  protected:
+    void Build(HWND dialog) override {
+        const bool error = kind_ == MessageKind::Error;
+        SetWindowTextA(dialog, error ? "ｴﾗｰ" : "確認");
+        layout_.frame = FrameSize(dialog);
+        const MessageLayout layout = LayoutMessageDialog(layout_);
+        const HFONT font = font_.Handle();
 
-INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* request = reinterpret_cast<Request*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (message) {
-        case WM_INITDIALOG:
-            InitModalDialog<Request>(dialog, lParam, &Build);
-            return FALSE;  // the focus is on OK already
-        case WM_COMMAND:
-            if (HIWORD(wParam) != BN_CLICKED) return FALSE;
-            if (LOWORD(wParam) == kMessageOkId) {
-                EndDialog(dialog, kResultOk);
-            } else if (LOWORD(wParam) == kMessageCancelId) {
-                // Escape without a Cancel button means OK.
-                bool hasCancel = request->buttons == MessageButtons::OkCancel;
-                EndDialog(dialog, hasCancel ? kResultCancel : kResultOk);
-            }
-            return TRUE;
-        case WM_CLOSE:
-            // The close box answers Cancel even where no Cancel button is shown.
-            EndDialog(dialog, kResultCancel);
-            return TRUE;
+        HWND icon = AddDialogControl(dialog, kMessageIconId, 0, "STATIC", nullptr, SS_ICON,
+                                     layout.icon, font);
+        SendMessageA(icon, STM_SETICON,
+                     reinterpret_cast<WPARAM>(LoadIconA(nullptr, error ? IDI_HAND : IDI_QUESTION)),
+                     0);
+        AddDialogControl(dialog, kMessageTextId, 0, "STATIC", text_.c_str(), SS_LEFT, layout.text,
+                         font);
+        for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
+            DWORD style = WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+            AddDialogControl(dialog, kButtonIds[i], 0, "BUTTON", kCaptions[i], style,
+                             layout.buttons[i], font);
+        }
+        PlaceDialog(dialog, layout.left, layout.top, layout.client, layout_.frame);
+        SetFocus(GetDlgItem(dialog, kMessageOkId));
     }
-    return FALSE;
-}
+
+    bool OnCommand(HWND dialog, int id, int code, HWND) override {
+        if (code != BN_CLICKED) return false;
+        if (id == kMessageOkId) {
+            EndDialog(dialog, kResultOk);
+        } else if (id == kMessageCancelId) {
+            // Escape without a Cancel button means OK.
+            EndDialog(dialog, buttons_ == MessageButtons::OkCancel ? kResultCancel : kResultOk);
+        }
+        return true;
+    }
+
+  private:
+    const std::string& text_;
+    MessageKind kind_;
+    MessageButtons buttons_;
+    Font font_;
+    MessageLayoutInput layout_;
+};
 
 }  // namespace
 
 int ShowMessageDialog(const std::string& text, MessageKind kind, MessageButtons buttons, int x,
                       int y) {
-    DialogFont font(MessageFont());
-    const int buttonCount = buttons == MessageButtons::OkCancel ? 2 : 1;
-    Request request{text, kind, buttons, font.Handle(), {}, nullptr};
-    request.layout = Measure(text, buttonCount, font.Handle());
-    request.layout.x = x;
-    request.layout.y = y;
-
-    return RunModalDialog(&DialogProc, reinterpret_cast<LPARAM>(&request), request.failure);
+    return MessageDialog(text, kind, buttons, x, y).Run();
 }
 
 }  // namespace wendle

@@ -4,29 +4,18 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <exception>
-#include <system_error>
 #include <string>
 #include <utility>
 #include <vector>
 
-#include "win/application.h"
 #include "core/dialog_metrics.h"
+#include "win/fonts.h"
 #include "win/modal_dialog.h"
+#include "win/window_text.h"
 
 namespace wendle {
 
 namespace {
-
-struct Request {
-    const std::string& caption;
-    const std::string& prompt;
-    const std::string& value;
-    HFONT font;
-    PromptLayoutInput layout;
-    std::string typed;
-    std::exception_ptr failure;
-};
 
 // The application's default font: its face and size follow the system's
 // default character set.
@@ -54,64 +43,6 @@ LOGFONTA DefaultFont() {
     return font;
 }
 
-PromptLayoutInput Measure(const std::string& prompt, HFONT font) {
-    PromptLayoutInput in;
-    in.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ previous = SelectObject(dc, font);
-    MeasureLetters(dc, &in.charWidth, &in.lineHeight);
-    RECT box{};
-    DrawTextA(dc, prompt.c_str(), static_cast<int>(prompt.size()), &box,
-              DT_CALCRECT | DT_SINGLELINE | DT_NOPREFIX);
-    in.prompt = {box.right - box.left, box.bottom - box.top};
-    SelectObject(dc, previous);
-    ReleaseDC(nullptr, dc);
-    return in;
-}
-
-HWND AddControl(HWND dialog, int id, DWORD exStyle, const char* windowClass, const char* text,
-                DWORD style, const PixelRect& at, HFONT font) {
-    return AddDialogControl(dialog, id, exStyle, windowClass, text, style, at.left, at.top,
-                            at.width, at.height, font);
-}
-
-void Build(HWND dialog, Request& request) {
-    SetWindowTextA(dialog, request.caption.c_str());
-
-    RECT outer;
-    RECT client;
-    GetWindowRect(dialog, &outer);
-    GetClientRect(dialog, &client);
-    request.layout.frame = {(outer.right - outer.left) - client.right,
-                            (outer.bottom - outer.top) - client.bottom};
-    const PromptLayout layout = LayoutPromptDialog(request.layout);
-
-    AddControl(dialog, kPromptLabelId, 0, "STATIC", request.prompt.c_str(),
-               SS_LEFTNOWORDWRAP | SS_NOPREFIX, layout.prompt, request.font);
-    HWND edit = AddControl(dialog, kPromptEditId, WS_EX_CLIENTEDGE, "EDIT", request.value.c_str(),
-                           WS_TABSTOP | ES_AUTOHSCROLL, layout.edit, request.font);
-    SendMessageA(edit, EM_LIMITTEXT, kPromptLimit, 0);
-    AddControl(dialog, kPromptOkId, 0, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, layout.ok,
-               request.font);
-    AddControl(dialog, kPromptCancelId, 0, "BUTTON", "ｷｬﾝｾﾙ", WS_TABSTOP | BS_PUSHBUTTON,
-               layout.cancel, request.font);
-
-    SetWindowPos(dialog, nullptr, layout.left, layout.top,
-                 layout.client.width + request.layout.frame.width,
-                 layout.client.height + request.layout.frame.height, SWP_NOZORDER | SWP_NOACTIVATE);
-    SendMessageA(dialog, DM_SETDEFID, kPromptOkId, 0);
-    SetFocus(edit);
-    SendMessageA(edit, EM_SETSEL, 0, -1);
-}
-
-std::string EditText(HWND dialog) {
-    HWND edit = GetDlgItem(dialog, kPromptEditId);
-    std::string text(static_cast<std::size_t>(GetWindowTextLengthA(edit)) + 1, '\0');
-    text.resize(
-        static_cast<std::size_t>(GetWindowTextA(edit, &text[0], static_cast<int>(text.size()))));
-    return text;
-}
-
 // The edit's own limit counts characters where it keeps its text in UTF-16
 // (Wine), bytes in Windows' ANSI edit. Where a change has gone past 255
 // bytes, drop the characters just typed or pasted before the caret.
@@ -137,53 +68,77 @@ void KeepWithinLimit(HWND edit) {
     SendMessageW(edit, EM_SETSEL, cut, cut);
 }
 
-INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* request = reinterpret_cast<Request*>(GetWindowLongPtrA(dialog, DWLP_USER));
-    switch (message) {
-        case WM_INITDIALOG:
-            InitModalDialog<Request>(dialog, lParam, &Build);
-            return FALSE;  // the focus is on the edit already
-        case WM_COMMAND:
-            if (LOWORD(wParam) == kPromptEditId && HIWORD(wParam) == EN_CHANGE) {
-                try {
-                    KeepWithinLimit(reinterpret_cast<HWND>(lParam));
-                } catch (...) {
-                    // Out of memory while trimming: the edit keeps its text.
-                }
-                return TRUE;
-            }
-            if (HIWORD(wParam) != BN_CLICKED) return FALSE;
-            if (LOWORD(wParam) == kPromptOkId) {
-                // The edit goes with the dialog: take its text now.
-                try {
-                    request->typed = EditText(dialog);
-                    EndDialog(dialog, IDOK);
-                } catch (...) {
-                    request->failure = std::current_exception();
-                    EndDialog(dialog, -1);
-                }
-            } else if (LOWORD(wParam) == kPromptCancelId) {
-                EndDialog(dialog, IDCANCEL);
-            }
-            return TRUE;
-        case WM_CLOSE:
-            EndDialog(dialog, IDCANCEL);
-            return TRUE;
+class PromptDialog : public ModalDialog {
+  public:
+    PromptDialog(const std::string& caption, const std::string& prompt, const std::string& value)
+        : caption_(caption), prompt_(prompt), value_(value), font_(DefaultFont()) {
+        ScreenMeasure measure(font_.Handle());
+        layout_.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        measure.MeasureLetters(&layout_.charWidth, &layout_.lineHeight);
+        const SIZE box = measure.TextSize(prompt, DT_SINGLELINE | DT_NOPREFIX);
+        layout_.prompt = {box.cx, box.cy};
     }
-    return FALSE;
-}
+
+    // The edit's text when OK was pressed.
+    std::string& Typed() { return typed_; }
+
+  protected:
+    void Build(HWND dialog) override {
+        SetWindowTextA(dialog, caption_.c_str());
+        layout_.frame = FrameSize(dialog);
+        const PromptLayout layout = LayoutPromptDialog(layout_);
+        const HFONT font = font_.Handle();
+
+        AddDialogControl(dialog, kPromptLabelId, 0, "STATIC", prompt_.c_str(),
+                         SS_LEFTNOWORDWRAP | SS_NOPREFIX, layout.prompt, font);
+        HWND edit =
+            AddDialogControl(dialog, kPromptEditId, WS_EX_CLIENTEDGE, "EDIT", value_.c_str(),
+                             WS_TABSTOP | ES_AUTOHSCROLL, layout.edit, font);
+        SendMessageA(edit, EM_LIMITTEXT, kPromptLimit, 0);
+        AddDialogControl(dialog, kPromptOkId, 0, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
+                         layout.ok, font);
+        AddDialogControl(dialog, kPromptCancelId, 0, "BUTTON", "ｷｬﾝｾﾙ", WS_TABSTOP | BS_PUSHBUTTON,
+                         layout.cancel, font);
+        PlaceDialog(dialog, layout.left, layout.top, layout.client, layout_.frame);
+        SetFocus(edit);
+        SendMessageA(edit, EM_SETSEL, 0, -1);
+    }
+
+    bool OnCommand(HWND dialog, int id, int code, HWND control) override {
+        if (id == kPromptEditId && code == EN_CHANGE) {
+            try {
+                KeepWithinLimit(control);
+            } catch (...) {
+                // Out of memory while trimming: the edit keeps its text.
+            }
+            return true;
+        }
+        if (code != BN_CLICKED) return false;
+        if (id == kPromptOkId) {
+            // The edit goes with the dialog: take its text now.
+            typed_ = WindowText(GetDlgItem(dialog, kPromptEditId));
+            EndDialog(dialog, IDOK);
+        } else if (id == kPromptCancelId) {
+            EndDialog(dialog, IDCANCEL);
+        }
+        return true;
+    }
+
+  private:
+    const std::string& caption_;
+    const std::string& prompt_;
+    const std::string& value_;
+    Font font_;
+    PromptLayoutInput layout_;
+    std::string typed_;
+};
 
 }  // namespace
 
 bool ShowPromptDialog(const std::string& caption, const std::string& prompt, std::string& value) {
-    DialogFont font(DefaultFont());
-    Request request{caption, prompt, value, font.Handle(), Measure(prompt, font.Handle()),
-                    {},      nullptr};
-
-    if (RunModalDialog(&DialogProc, reinterpret_cast<LPARAM>(&request), request.failure) != IDOK) {
-        return false;
-    }
-    value = std::move(request.typed);
+    PromptDialog dialog(caption, prompt, value);
+    if (dialog.Run() != IDOK) return false;
+    value = std::move(dialog.Typed());
     return true;
 }
 

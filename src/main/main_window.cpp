@@ -14,6 +14,7 @@
 #include "core/folder_items.h"
 #include "win/dropped_files.h"
 #include "win/fallback_box.h"
+#include "win/window_text.h"
 
 namespace wendle {
 
@@ -78,12 +79,7 @@ void DrawOwnerDrawn(const DRAWITEMSTRUCT& item, const ControlSpec& c) {
         }
         return;
     }
-    char text[256];
-    int n = GetWindowTextA(item.hwndItem, text, sizeof text);
-    FillRect(item.hDC, &r, GetSysColorBrush(COLOR_BTNFACE));
-    SetBkMode(item.hDC, TRANSPARENT);
-    SetTextColor(item.hDC, GetSysColor(COLOR_WINDOWTEXT));
-    DrawTextA(item.hDC, text, n, &r, DT_LEFT | DT_BOTTOM | DT_SINGLELINE | DT_NOPREFIX);
+    DrawLabelText(item, DT_LEFT | DT_BOTTOM);
 }
 
 const ControlSpec* SpecOf(int id) {
@@ -116,7 +112,6 @@ HMENU CreateMainMenu() {
 MainWindow::~MainWindow() {
     // The controls go before the font they use.
     DestroyUnbound();
-    if (font_) DeleteObject(font_);
 }
 
 bool MainWindow::Create() {
@@ -151,10 +146,9 @@ bool MainWindow::Create() {
 }
 
 void MainWindow::CreateControls() {
-    font_ = CreateFontA(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
-                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                        DEFAULT_PITCH | FF_DONTCARE, "ＭＳ Ｐゴシック");
-    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+    font_ = Font(PGothicFont(12));
+    const auto font = reinterpret_cast<WPARAM>(font_.Handle());
+    SendMessageA(Handle(), WM_SETFONT, font, FALSE);
     // Windowed controls first, in tab order, so the z-order gives the tab
     // order and they lie above all labels and frames.
     std::vector<const ControlSpec*> order;
@@ -172,7 +166,7 @@ void MainWindow::CreateControls() {
         }
         if (c->kind == ControlKind::FolderList) {
             folderList_.Create(Handle(), c->id, c->left, c->top, c->width, c->height);
-            SendMessageA(folderList_.Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+            SendMessageA(folderList_.Handle(), WM_SETFONT, font, FALSE);
             folderList_.SetItemHeight(16);
             continue;
         }
@@ -183,7 +177,7 @@ void MainWindow::CreateControls() {
                                        c->top, c->width, height, Handle(),
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)),
                                        App().Module(), nullptr);
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
+        SendMessageA(control, WM_SETFONT, font, FALSE);
         if (c->kind == ControlKind::Edit) SendMessageA(control, EM_LIMITTEXT, 0, 0);
         if (c->id == kOutputFileNameId) outputFileNameEdit_.Bind(control);
     }
@@ -214,11 +208,7 @@ void MainWindow::FormCreate() {
 }
 
 std::string MainWindow::Text(int id) const {
-    HWND control = Control(id);
-    int length = GetWindowTextLengthA(control);
-    std::string text(static_cast<std::size_t>(length) + 1, '\0');
-    text.resize(static_cast<std::size_t>(GetWindowTextA(control, &text[0], length + 1)));
-    return text;
+    return WindowText(Control(id));
 }
 
 void MainWindow::SetText(int id, const std::string& text) {
@@ -270,7 +260,7 @@ void MainWindow::OnCommand(int id, int code) {
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_GETFONT:
-            return reinterpret_cast<LRESULT>(font_);
+            return reinterpret_cast<LRESULT>(font_.Handle());
         case WM_COMMAND:
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;

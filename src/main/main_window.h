@@ -10,6 +10,7 @@
 #include "core/command_line.h"
 #include "dialogs/about_window.h"
 #include "widgets/animator.h"
+#include "win/fonts.h"
 #include "win/window.h"
 #include "widgets/folder_list.h"
 #include "widgets/drive_chooser.h"
@@ -52,7 +53,6 @@ class MainWindow : public Window {
 
     FolderList& OutputFolders() { return folderList_; }
     DriveChooser& OutputDrives() { return driveChooser_; }
-    Animator& MinimizeAnimator() { return animator_; }
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -70,7 +70,7 @@ class MainWindow : public Window {
     EncodeFields Fields() const;
     POINT DialogPosition() const;
 
-    HFONT font_ = nullptr;
+    Font font_;
     // Both read the current directory when the window object is made.
     DriveChooser driveChooser_;
     FolderList folderList_;

@@ -46,21 +46,17 @@ class Animator {
 
     void HookForm(HWND form);
     void UnhookForm();
-    static LRESULT AppProcedure(void* self, HWND, UINT, WPARAM, LPARAM);
-    static LRESULT FormProcedure(void* self, HWND, UINT, WPARAM, LPARAM);
-    LRESULT AppWndProc(HWND app, UINT message, WPARAM wParam, LPARAM lParam);
-    LRESULT FormWndProc(HWND form, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK AppProcedure(HWND app, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lParam);
     void AnimateMinimize();
     void AnimateRestore();
 
-    Window* OwnerForm;
-    WNDPROC FormProcStub = nullptr;
-    WNDPROC OldFormProc = nullptr;
+    Window* owner_;
+    WNDPROC oldFormProc_ = nullptr;
     HWND formWindow_ = nullptr;
-    WNDPROC AppProcStub = nullptr;
-    WNDPROC OldAppProc = nullptr;
+    WNDPROC oldAppProc_ = nullptr;
     HWND appWindow_ = nullptr;
-    std::unique_ptr<AnimatorHook> HookWindow;
+    std::unique_ptr<AnimatorHook> hook_;
 };
 
 }  // namespace wendle

@@ -9,6 +9,7 @@
 #include "win/file_system.h"
 #include "win/system_rules.h"
 #include "win/critical_errors_quiet.h"
+#include "win/fonts.h"
 #include "win/system_library.h"
 
 namespace wendle {
@@ -55,22 +56,8 @@ class SystemDriveQueries : public DriveQueries {
         return true;
     }
 
-    std::string LowerCase(const std::string& text) override { return Cased(text, false); }
-    std::string UpperCase(const std::string& text) override { return Cased(text, true); }
-
-  private:
-    static std::string Cased(const std::string& text, bool upper) {
-        const PathRules& rules = SystemPathRules();
-        if (rules.DoubleByte()) {
-            return upper ? rules.UpperCaseDoubleByte(text) : rules.LowerCaseDoubleByte(text);
-        }
-        std::string out = text;
-        if (!out.empty()) {
-            const DWORD n = static_cast<DWORD>(out.size());
-            upper ? CharUpperBuffA(&out[0], n) : CharLowerBuffA(&out[0], n);
-        }
-        return out;
-    }
+    std::string LowerCase(const std::string& text) override { return LowerFileName(text); }
+    std::string UpperCase(const std::string& text) override { return UpperFileName(text); }
 };
 
 HINSTANCE ResourceModule() {
@@ -97,19 +84,8 @@ void DriveChooser::LoadPictures() {
         pictures_[i].Load(ResourceModule(), kPictureNames[i]);
 }
 
-HFONT DriveChooser::Font() const {
-    // A control without a font of its own draws in the system font.
-    return font_ ? font_ : static_cast<HFONT>(GetStockObject(SYSTEM_FONT));
-}
-
 void DriveChooser::MeasureItems() {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, Font());
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    itemHeight_ = DriveItemHeight(metrics.tmHeight, pictures_[0].Height());
+    itemHeight_ = DriveItemHeight(ScreenMeasure(font_).CellHeight(), pictures_[0].Height());
     if (!Handle()) return;
     // The system asked the parent before this object was attached; tell it now.
     CallOriginal(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight_);
@@ -193,7 +169,6 @@ void DriveChooser::Change() {
 }
 
 void DriveChooser::Click() {
-    if (OnClick) OnClick();
     const LRESULT selected = CallOriginal(CB_GETCURSEL, 0, 0);
     if (selected != CB_ERR) SetDrive(ItemText(selected).c_str()[0]);
     Change();
@@ -208,25 +183,10 @@ std::string DriveChooser::ItemText(LRESULT index) const {
     return std::string(text.data());
 }
 
-bool DriveChooser::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    switch (message) {
-        case WM_COMMAND:
-            if (HIWORD(wParam) != CBN_SELCHANGE) return false;
-            Click();
-            *result = 0;
-            return true;
-        case WM_MEASUREITEM:
-            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
-                static_cast<UINT>(itemHeight_);
-            *result = TRUE;
-            return true;
-        case WM_DRAWITEM:
-            DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            *result = TRUE;
-            return true;
-        default:
-            return false;
-    }
+bool DriveChooser::OnNotification(int code) {
+    if (code != CBN_SELCHANGE) return false;
+    Click();
+    return true;
 }
 
 LRESULT DriveChooser::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -269,7 +229,8 @@ void DriveChooser::DrawItem(const DRAWITEMSTRUCT& item) const {
         if (picture) picture->Draw(dc, layout.pictureLeft, layout.pictureTop);
 
         RECT textRect{layout.textLeft, rc.top, rc.right, rc.bottom};
-        SelectObject(dc, Font());
+        // A control without a font of its own draws in the system font.
+        SelectObject(dc, font_ ? font_ : GetStockObject(SYSTEM_FONT));
         SetTextColor(dc, fore);
         SetBkColor(dc, back);
         SetBkMode(dc, OPAQUE);

@@ -8,13 +8,13 @@
 #include <functional>
 #include <string>
 
-#include "win/control.h"
+#include "widgets/owner_drawn_list.h"
 #include "win/transparent_picture.h"
 #include "core/drive_items.h"
 
 namespace wendle {
 
-class DriveChooser : public Control {
+class DriveChooser : public OwnerDrawnList {
   public:
     // Takes the drive of the process's current directory; reads no drives yet.
     DriveChooser();
@@ -32,36 +32,28 @@ class DriveChooser : public Control {
     // another case is already selected; the null character selects nothing.
     void SetDrive(char ch);
 
-    LetterCase TextCase() const { return textCase_; }
     // Relists the drives in the new case and sets Drive again (raising OnChange).
     void SetTextCase(LetterCase textCase);
 
-    // Reads the drives again; selects nothing.
-    virtual void RebuildDrives();
-
-    int ItemHeight() const { return itemHeight_; }
-
     std::function<void()> OnChange;  // the drive was set, and again after a pick
-    std::function<void()> OnClick;   // the user picked an item
-
-    bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DrawItem(const DRAWITEMSTRUCT& item) const override;
+    bool OnNotification(int code) override;
 
   private:
     void LoadPictures();
-    HFONT Font() const;
+    // Reads the drives again; selects nothing.
+    void RebuildDrives();
     void MeasureItems();
     void SizeDroppedList();
     std::string ItemText(LRESULT index) const;
     void Click();
     void Change();
-    void DrawItem(const DRAWITEMSTRUCT& item) const;
 
     char drive_ = '\0';
     LetterCase textCase_ = kLowerCase;
-    int itemHeight_ = 0;
     HFONT font_ = nullptr;  // the font last set, not owned
     TransparentPicture pictures_[kDrivePictureCount];
 };

@@ -58,7 +58,7 @@ LRESULT FileNameEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             if (!(GetWindowLongA(Handle(), GWL_STYLE) & ES_READONLY)) Paste();
             return 0;
     }
-    return Control::HandleMessage(message, wParam, lParam);
+    return Window::HandleMessage(message, wParam, lParam);
 }
 
 void FileNameEdit::Paste() {

@@ -4,11 +4,11 @@
 
 #include <windows.h>
 
-#include "win/control.h"
+#include "win/window.h"
 
 namespace wendle {
 
-class FileNameEdit : public Control {
+class FileNameEdit : public Window {
   public:
     // Takes over an existing edit control.
     void Bind(HWND edit) { Attach(edit); }

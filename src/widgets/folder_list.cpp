@@ -7,6 +7,7 @@
 #include "win/file_system.h"
 #include "win/system_rules.h"
 #include "win/critical_errors_quiet.h"
+#include "win/fonts.h"
 
 namespace wendle {
 
@@ -14,14 +15,6 @@ namespace {
 
 char UpperLetter(char c) {
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-// Lower-case of a file name: on a double-byte system only the Latin letters.
-std::string FileNameLower(const std::string& text) {
-    if (SystemPathRules().DoubleByte()) return SystemPathRules().LowerCaseDoubleByte(text);
-    std::string lower = text;
-    if (!lower.empty()) CharLowerBuffA(&lower[0], static_cast<DWORD>(lower.size()));
-    return lower;
 }
 
 int LocaleCompare(DWORD flags, const std::string& a, const std::string& b) {
@@ -101,13 +94,7 @@ void FolderList::LoadFolderBitmaps() {
 }
 
 void FolderList::FitItemHeight(HFONT font) {
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = font ? SelectObject(dc, font) : SelectObject(dc, GetStockObject(SYSTEM_FONT));
-    TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    SetItemHeight(std::max<int>(metrics.tmHeight, open_.Height() + 1));
+    SetItemHeight(std::max<int>(ScreenMeasure(font).CellHeight(), open_.Height() + 1));
 }
 
 void FolderList::SetItemHeight(int height) {
@@ -129,7 +116,7 @@ const TransparentPicture& FolderList::PictureOf(FolderKind kind) const {
 
 bool FolderList::SameFolder(const std::string& a, const std::string& b) const {
     if (caseSensitive_) return LocaleCompare(0, a, b) == 0;
-    return LocaleCompare(0, FileNameLower(a), FileNameLower(b)) == 0;
+    return LocaleCompare(0, LowerFileName(a), LowerFileName(b)) == 0;
 }
 
 void FolderList::AssignFolder(const std::string& value) {
@@ -182,7 +169,7 @@ FolderList::Target FolderList::SplitFolderPath(const std::string& text) const {
     if (folderPart.empty()) {
         // A bare name: it names a folder in the current one.
         const std::string here = ReadCurrentDirectory();
-        folderPart = here.substr(std::min(here.size(), DrivePart(here).size()));
+        folderPart = here.substr(std::min(here.size(), DrivePart(here, rules).size()));
         if (folderPart.empty()) folderPart = "\\";
     }
     ChangeCurrentDirectory(folderPart);
@@ -254,7 +241,7 @@ void FolderList::RebuildFolders() {
         if (window) SendMessageA(window, LB_RESETCONTENT, 0, 0);
         items_.clear();
 
-        const std::string root = DrivePart(folder_) + "\\";
+        const std::string root = DrivePart(folder_, SystemPathRules()) + "\\";
         DWORD flags = 0;
         BOOL queried;
         {
@@ -320,41 +307,22 @@ void FolderList::ReadSubFolders() {
     for (std::string& name : names) items_.push_back({std::move(name), FolderKind::Closed});
 }
 
-bool FolderList::OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
-    switch (message) {
-        case WM_DRAWITEM:
-            DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
-            *result = TRUE;
-            return true;
-        case WM_MEASUREITEM:
-            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
-                static_cast<UINT>(itemHeight_);
-            *result = TRUE;
-            return true;
-        case WM_COMMAND:
-            *result = 0;
-            if (HIWORD(wParam) == LBN_SELCHANGE) {
-                if (OnClick) OnClick();
-            } else if (HIWORD(wParam) == LBN_DBLCLK) {
-                if (OnDblClick) OnDblClick();
-                OpenSelected();
-            }
-            return true;
-    }
-    return false;
+bool FolderList::OnNotification(int code) {
+    if (code == LBN_DBLCLK) OpenSelected();
+    return true;
 }
 
 LRESULT FolderList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CHAR: {
-            char key = static_cast<char>(wParam);
-            if (OnKeyPress) OnKeyPress(key);
+            // One byte: the list box takes characters byte by byte.
+            const auto key = static_cast<unsigned char>(wParam);
             if (key == '\r') {
                 OpenSelected();
                 return 0;
             }
             if (key == 0) return 0;
-            return CallOriginal(message, static_cast<unsigned char>(key), lParam);
+            return CallOriginal(message, key, lParam);
         }
         case WM_GETDLGCODE: {
             // Enter opens a folder here, not the dialog's default button.
@@ -371,7 +339,7 @@ LRESULT FolderList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return done;
         }
     }
-    return Control::HandleMessage(message, wParam, lParam);
+    return Window::HandleMessage(message, wParam, lParam);
 }
 
 void FolderList::DrawItem(const DRAWITEMSTRUCT& item) const {

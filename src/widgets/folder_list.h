@@ -10,13 +10,13 @@
 #include <string>
 #include <vector>
 
-#include "win/control.h"
+#include "widgets/owner_drawn_list.h"
 #include "win/transparent_picture.h"
 #include "core/folder_items.h"
 
 namespace wendle {
 
-class FolderList : public Control {
+class FolderList : public OwnerDrawnList {
   public:
     // Reads the current directory and loads the pictures; no items yet.
     FolderList();
@@ -37,8 +37,6 @@ class FolderList : public Control {
     // character means no drive letter: nothing on a network path, a failure
     // (ERROR_INVALID_DRIVE) on a lettered drive.
     void SetDrive(char drive);
-    // The drive change itself, as a drive chooser linked to this list makes it.
-    void ChangeDrive(char drive);
 
     // Reads the sub-folders again and raises OnChange.
     void Reload();
@@ -48,23 +46,20 @@ class FolderList : public Control {
     void OpenSelected();
 
     const std::vector<FolderItem>& Items() const { return items_; }
-    int ItemHeight() const { return itemHeight_; }
     void SetItemHeight(int height);
     bool CasePreserving() const { return casePreserving_; }
     bool CaseSensitive() const { return caseSensitive_; }
 
     std::function<void()> OnChange;
-    std::function<void()> OnClick;
-    std::function<void()> OnDblClick;
-    // May change or swallow (set to 0) the key before the list acts on it.
-    std::function<void(char& key)> OnKeyPress;
-
-    bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override;
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DrawItem(const DRAWITEMSTRUCT& item) const override;
+    bool OnNotification(int code) override;
 
   private:
+    // The drive change itself: to the folder the system keeps current there.
+    void ChangeDrive(char drive);
     struct Target {
         char drive;
         std::string folderPart;
@@ -77,7 +72,6 @@ class FolderList : public Control {
     bool SameFolder(const std::string& a, const std::string& b) const;
     void ReadSubFolders();
     std::string ShownText(const FolderItem& item) const;
-    void DrawItem(const DRAWITEMSTRUCT& item) const;
     void FitItemHeight(HFONT font);
     const TransparentPicture& PictureOf(FolderKind kind) const;
 
@@ -86,7 +80,6 @@ class FolderList : public Control {
     bool inFolderAssignment_ = false;
     bool casePreserving_ = true;
     bool caseSensitive_ = false;
-    int itemHeight_ = 16;
     int folderLevel_ = 0;  // of the folder the items were built for
     TransparentPicture open_, closed_, current_;
 };

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "win/application.h"
+#include "win/binding.h"
 #include "win/other_windows_disabled.h"
 
 namespace wendle {
@@ -18,9 +19,13 @@ struct alignas(4) EmptyDialogTemplate {
     WORD title;
 };
 
+[[noreturn]] void ThrowSystemError() {
+    throw std::system_error(static_cast<int>(GetLastError()), std::system_category());
+}
+
 }  // namespace
 
-int RunModalDialog(DLGPROC procedure, LPARAM request, const std::exception_ptr& failure) {
+int ModalDialog::Run() {
     EmptyDialogTemplate dialogTemplate{};
     dialogTemplate.dialog.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
     dialogTemplate.dialog.cx = 100;
@@ -31,30 +36,65 @@ int RunModalDialog(DLGPROC procedure, LPARAM request, const std::exception_ptr& 
     {
         OtherWindowsDisabled others(owner);
         result = DialogBoxIndirectParamA(GetModuleHandleA(nullptr), &dialogTemplate.dialog, owner,
-                                         procedure, request);
+                                         &ModalDialog::Procedure, reinterpret_cast<LPARAM>(this));
     }
-    if (failure) std::rethrow_exception(failure);
-    if (result != IDOK && result != IDCANCEL) {
-        throw std::system_error(static_cast<int>(GetLastError()), std::system_category());
-    }
+    if (failure_) std::rethrow_exception(failure_);
+    if (result != IDOK && result != IDCANCEL) ThrowSystemError();
     return static_cast<int>(result);
 }
 
-void MeasureLetters(HDC dc, int* charWidth, int* lineHeight) {
-    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
-    SIZE letters{};
-    GetTextExtentPointA(dc, kLetters, 52, &letters);
-    *charWidth = letters.cx / 52;
-    *lineHeight = letters.cy;
+INT_PTR CALLBACK ModalDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* self = BoundObject<ModalDialog>(dialog, kOwnObject);
+    if (message == WM_INITDIALOG) {
+        self = reinterpret_cast<ModalDialog*>(lParam);
+        BindObject(dialog, kOwnObject, self);
+    }
+    if (!self) return FALSE;
+    // A failure ends the dialog and is kept for Run to raise, so that none
+    // leaves the dialog procedure.
+    try {
+        switch (message) {
+            case WM_INITDIALOG:
+                self->Build(dialog);
+                return FALSE;  // Build has set the focus
+            case WM_COMMAND:
+                return self->OnCommand(dialog, LOWORD(wParam), HIWORD(wParam),
+                                       reinterpret_cast<HWND>(lParam));
+            case WM_CLOSE:
+                EndDialog(dialog, IDCANCEL);
+                return TRUE;
+            case WM_NCDESTROY:
+                UnbindObject(dialog, kOwnObject);
+                return FALSE;
+        }
+    } catch (...) {
+        self->failure_ = std::current_exception();
+        EndDialog(dialog, -1);
+    }
+    return FALSE;
+}
+
+PixelSize FrameSize(HWND dialog) {
+    RECT outer;
+    RECT client;
+    GetWindowRect(dialog, &outer);
+    GetClientRect(dialog, &client);
+    return {(outer.right - outer.left) - client.right, (outer.bottom - outer.top) - client.bottom};
+}
+
+void PlaceDialog(HWND dialog, int left, int top, PixelSize client, PixelSize frame) {
+    SetWindowPos(dialog, nullptr, left, top, client.width + frame.width,
+                 client.height + frame.height, SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(dialog, DM_SETDEFID, IDOK, 0);
 }
 
 HWND AddDialogControl(HWND dialog, int id, DWORD exStyle, const char* windowClass, const char* text,
-                      DWORD style, int left, int top, int width, int height, HFONT font) {
+                      DWORD style, const PixelRect& at, HFONT font) {
     HWND control = CreateWindowExA(
-        exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, left, top, width, height, dialog,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+        exStyle, windowClass, text, WS_CHILD | WS_VISIBLE | style, at.left, at.top, at.width,
+        at.height, dialog, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(dialog, GWLP_HINSTANCE)), nullptr);
-    if (!control) throw std::system_error(static_cast<int>(GetLastError()), std::system_category());
+    if (!control) ThrowSystemError();
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
 }

@@ -1,52 +1,44 @@
-// The modal loop shared by the program's own dialogs: an empty dialog whose
-// procedure makes its controls in pixels in WM_INITDIALOG.
+// The program's own modal dialogs: an empty system dialog whose controls are
+// made in pixels when it starts. The close box answers Cancel.
 #pragma once
 
 #include <windows.h>
 
 #include <exception>
 
+#include "core/dialog_metrics.h"
+
 namespace wendle {
 
-// Shows the dialog over the program's windows, which take no input until it
-// closes, and returns 1 (OK) or 2 (Cancel). A failure that the procedure kept
-// in `failure` is raised here; a dialog that could not be shown raises too.
-int RunModalDialog(DLGPROC procedure, LPARAM request, const std::exception_ptr& failure);
-
-// WM_INITDIALOG of such a dialog: keeps the request (which has a `failure`
-// member) with the dialog and builds it; a failure ends the dialog and is kept
-// for RunModalDialog to raise, so that none leaves the dialog procedure.
-template <class Request>
-Request* InitModalDialog(HWND dialog, LPARAM lParam, void (*build)(HWND, Request&)) {
-    auto* request = reinterpret_cast<Request*>(lParam);
-    SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-    try {
-        build(dialog, *request);
-    } catch (...) {
-        request->failure = std::current_exception();
-        EndDialog(dialog, -1);
-    }
-    return request;
-}
-
-// A font made for one showing of a dialog and deleted after it.
-class DialogFont {
+class ModalDialog {
   public:
-    explicit DialogFont(const LOGFONTA& font) : handle_(CreateFontIndirectA(&font)) {}
-    ~DialogFont() { DeleteObject(handle_); }
-    DialogFont(const DialogFont&) = delete;
-    DialogFont& operator=(const DialogFont&) = delete;
-    HFONT Handle() const { return handle_; }
+    // Shows the dialog over the program's windows, which take no input until
+    // it closes, and returns 1 (OK) or 2 (Cancel). A failure in Build or
+    // OnCommand is raised here; a dialog that could not be shown raises too.
+    int Run();
+
+  protected:
+    ~ModalDialog() = default;
+
+    // Makes the controls, places the dialog and sets the focus.
+    virtual void Build(HWND dialog) = 0;
+    // A WM_COMMAND from a control; true when handled.
+    virtual bool OnCommand(HWND dialog, int id, int code, HWND control) = 0;
 
   private:
-    HFONT handle_;
+    static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+    std::exception_ptr failure_;
 };
 
-// The dialog measures: the width of "A".."Z" "a".."z" in one line / 52, and its height.
-void MeasureLetters(HDC dc, int* charWidth, int* lineHeight);
+// Outer size minus client size of a dialog.
+PixelSize FrameSize(HWND dialog);
+// Moves the dialog's outer top-left corner to (left, top), sizes it around
+// its client area and makes OK (IDOK) the default button.
+void PlaceDialog(HWND dialog, int left, int top, PixelSize client, PixelSize frame);
 
 // One control of such a dialog, at its place in pixels and in the dialog's font.
 HWND AddDialogControl(HWND dialog, int id, DWORD exStyle, const char* windowClass, const char* text,
-                      DWORD style, int left, int top, int width, int height, HFONT font);
+                      DWORD style, const PixelRect& at, HFONT font);
 
 }  // namespace wendle

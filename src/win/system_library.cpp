@@ -2,6 +2,9 @@
 
 #include <string>
 
+#include "core/folder_items.h"
+#include "win/system_rules.h"
+
 namespace wendle {
 
 namespace {
@@ -36,8 +39,7 @@ HMODULE LoadSystemLibrary(const char* name) {
     char folder[MAX_PATH];
     const UINT length = GetSystemDirectoryA(folder, MAX_PATH);
     if (length == 0 || length >= MAX_PATH) return nullptr;
-    // Never a root folder, so never ending in a backslash.
-    const std::string path = std::string(folder, length) + "\\" + name;
+    const std::string path = JoinPath(std::string(folder, length), name, SystemPathRules());
     // The DLLs it brings are looked for beside it first, in the system folder.
     return LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
 }

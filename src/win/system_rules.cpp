@@ -11,6 +11,19 @@ PathRules& Rules() {
     return rules;
 }
 
+std::string FileNameCase(const std::string& text, bool upper) {
+    const PathRules& rules = Rules();
+    if (rules.DoubleByte()) {
+        return upper ? rules.UpperCaseDoubleByte(text) : rules.LowerCaseDoubleByte(text);
+    }
+    std::string out = text;
+    if (!out.empty()) {
+        const DWORD n = static_cast<DWORD>(out.size());
+        upper ? CharUpperBuffA(&out[0], n) : CharLowerBuffA(&out[0], n);
+    }
+    return out;
+}
+
 }  // namespace
 
 void SetUpPathRules() {
@@ -23,6 +36,14 @@ void SetUpPathRules() {
 
 const PathRules& SystemPathRules() {
     return Rules();
+}
+
+std::string LowerFileName(const std::string& text) {
+    return FileNameCase(text, false);
+}
+
+std::string UpperFileName(const std::string& text) {
+    return FileNameCase(text, true);
 }
 
 }  // namespace wendle

@@ -1,19 +1,48 @@
 #include "win/window.h"
 
 #include "win/application.h"
-#include "win/control.h"
+#include "win/binding.h"
 #include "win/fallback_box.h"
 
 namespace wendle {
+
+namespace {
+
+bool ReflectToChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+    HWND child = nullptr;
+    switch (message) {
+        case WM_COMMAND:
+            child = reinterpret_cast<HWND>(lParam);
+            break;
+        case WM_DRAWITEM:
+            child = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+            break;
+        case WM_MEASUREITEM:
+            child = GetDlgItem(parent, static_cast<int>(wParam));
+            break;
+        default:
+            return false;
+    }
+    Window* object = BoundObject<Window>(child, kOwnObject);
+    return object && object->OnReflected(message, wParam, lParam, result);
+}
+
+}  // namespace
 
 Window::~Window() {
     DestroyUnbound();
     for (WindowedPart* part : parts_) part->ParentReleased();
 }
 
+void Window::Unbind() {
+    // An attached window gets its own procedure back before this object goes.
+    if (original_) SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
+    UnbindObject(handle_, kOwnObject);
+}
+
 void Window::DestroyUnbound() {
     if (!handle_) return;
-    SetWindowLongPtrA(handle_, GWLP_USERDATA, 0);
+    Unbind();
     DestroyWindow(handle_);
     handle_ = nullptr;
 }
@@ -29,6 +58,10 @@ void Window::RemovePart(WindowedPart* part) {
             return;
         }
     }
+}
+
+bool Window::OnReflected(UINT, WPARAM, LPARAM, LRESULT*) {
+    return false;
 }
 
 HWND Window::CreateBound(const ClassInfo& cls, DWORD exStyle, const char* caption, DWORD style,
@@ -49,6 +82,13 @@ HWND Window::CreateBound(const ClassInfo& cls, DWORD exStyle, const char* captio
                            this);
 }
 
+void Window::Attach(HWND window) {
+    handle_ = window;
+    BindObject(window, kOwnObject, this);
+    original_ = reinterpret_cast<WNDPROC>(
+        SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::Procedure)));
+}
+
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // The main form is never minimized by itself: the application is, and
     // takes every form with it.
@@ -57,21 +97,28 @@ LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         App().Minimize();
         return 0;
     }
+    return CallOriginal(message, wParam, lParam);
+}
+
+LRESULT Window::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (original_) return CallWindowProcA(original_, handle_, message, wParam, lParam);
     return DefWindowProcA(handle_, message, wParam, lParam);
 }
 
 LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = reinterpret_cast<Window*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    auto* self = BoundObject<Window>(window, kOwnObject);
     if (message == WM_NCCREATE) {
         self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->handle_ = window;
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+        BindObject(window, kOwnObject, self);
     }
     if (message == WM_NCDESTROY) App().FormDestroyed(window);
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
     LRESULT result = 0;
     try {
-        if (!ReflectToControl(window, message, wParam, lParam, &result)) {
+        // Only a form's own window reflects: a system control's children
+        // talk to the control itself.
+        if (self->original_ || !ReflectToChild(window, message, wParam, lParam, &result)) {
             result = self->HandleMessage(message, wParam, lParam);
             // The parts' windows need the form's: a part may be added meanwhile.
             if (message == WM_CREATE && result != -1) {
@@ -82,12 +129,12 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
         }
     } catch (...) {
         ShowCaughtFailure();
-        result = DefWindowProcA(window, message, wParam, lParam);
+        result = self->CallOriginal(message, wParam, lParam);
     }
-    // The last message: unbound only now, so that the default procedure's
-    // clean-up got the window's handle.
+    // The last message: unbound only now, so that the clean-up of the
+    // procedure passed on to got the window's handle.
     if (message == WM_NCDESTROY) {
-        SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+        self->Unbind();
         self->handle_ = nullptr;
     }
     return result;

@@ -1,6 +1,9 @@
-// The thin window every form and control class of the program derives from:
-// the HWND is bound to its object once, in WM_NCCREATE, and messages go to
-// HandleMessage. No failure leaves the window procedure.
+// The thin window every form and control class of the program derives from.
+// A form makes its window of its own class (CreateBound); a control takes over
+// a system control's window (Attach). Either way the window is bound to its
+// object once and messages go to HandleMessage; no failure leaves the window
+// procedure. A form reflects WM_COMMAND, WM_DRAWITEM and WM_MEASUREITEM from a
+// child back to the child's object (OnReflected).
 #pragma once
 
 #include <windows.h>
@@ -33,6 +36,9 @@ class Window {
     void AddPart(WindowedPart* part);
     void RemovePart(WindowedPart* part);
 
+    // A notification the parent had from this window; true when handled.
+    virtual bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
+
   protected:
     struct ClassInfo {
         const char* name;
@@ -45,16 +51,23 @@ class Window {
     // taken by another procedure.
     HWND CreateBound(const ClassInfo& cls, DWORD exStyle, const char* caption, DWORD style,
                      const RECT& outer, HWND owner, HMENU menu);
+    // Binds a created window (a system control) to this and takes over its procedure.
+    void Attach(HWND window);
     // For destructors: destroys the window (and so its children) without
     // this object's handlers, which may use parts already gone.
     void DestroyUnbound();
 
+    // The default passes the message on (CallOriginal).
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    // The procedure an attached window had before, else the default one.
+    LRESULT CallOriginal(UINT message, WPARAM wParam, LPARAM lParam);
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void Unbind();
 
     HWND handle_ = nullptr;
+    WNDPROC original_ = nullptr;  // attached windows only
     std::vector<WindowedPart*> parts_;
 };
 

