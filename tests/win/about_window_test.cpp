@@ -9,6 +9,7 @@
 
 #include "dialog_watch.h"
 #include "support/bench.h"
+#include "support/texts.h"
 #include "support/windows.h"
 #include "dialogs/about_ids.h"
 
@@ -17,7 +18,6 @@ namespace {
 using namespace wendle;
 
 // ＭＳ Ｐゴシック
-const char kFace[] = "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";
 
 // A window on the test thread that notes when a posted marker reaches it, so
 // the helper knows every message posted before the marker has been handled.
@@ -207,7 +207,7 @@ TEST_F(AboutWindowTest, ControlsStandWhereDesignedWithTheirTextsAndFonts) {
         ASSERT_EQ(static_cast<int>(sizeof font), GetObjectA(handle, sizeof font, &font));
         EXPECT_EQ(-row.fontHeight, font.lfHeight);
         EXPECT_EQ(SHIFTJIS_CHARSET, font.lfCharSet);
-        EXPECT_BYTES(kFace, std::string(font.lfFaceName));
+        EXPECT_BYTES(bench::texts::kUiFont, std::string(font.lfFaceName));
     }
     // Neither default nor cancel: a plain push button.
     HWND button = GetDlgItem(about_.Handle(), kAboutWindowCloseId);

@@ -12,6 +12,7 @@
 
 #include "dialog_watch.h"
 #include "support/bench.h"
+#include "support/texts.h"
 #include "support/windows.h"
 #include "win/window.h"
 #include "win/fallback_box.h"
@@ -19,11 +20,6 @@
 namespace {
 
 using namespace wendle;
-
-// AnimateWindowはフォームに一つしか置けません
-const char kOnePerForm[] =
-    "AnimateWindow\x82\xCD\x83\x74\x83\x48\x81\x5B\x83\x80\x82\xC9\x88\xEA\x82\xC2\x82\xB5\x82\xA9"
-    "\x92\x75\x82\xAF\x82\xDC\x82\xB9\x82\xF1";
 
 class TestForm : public Window {
   public:
@@ -364,7 +360,7 @@ TEST_F(AnimateWindowTest, OneInstancePerFormAndTheFirstKeepsWorking) {
         second.SetParent(main.get());
         ADD_FAILURE() << "a second instance on the form was accepted";
     } catch (const std::runtime_error& failure) {
-        EXPECT_BYTES(kOnePerForm, failure.what());
+        EXPECT_BYTES(bench::texts::kOnePerForm, failure.what());
     }
     EXPECT_EQ(formProcedure, ProcedureOf(main->Handle()));
     EXPECT_EQ(appTaken, ProcedureOf(app));
@@ -410,7 +406,7 @@ TEST_F(AnimateWindowTest, AnUncaughtRefusalReachesTheFallbackBox) {
             owner = GetWindow(dialog, GW_OWNER);
             bench::PressButton(dialog, "OK");
         }));
-    EXPECT_BYTES(std::string(kOnePerForm) + ".", box.message);
+    EXPECT_BYTES(std::string(bench::texts::kOnePerForm) + ".", box.message);
     EXPECT_EQ("Wendle", box.title);
     EXPECT_EQ(app, owner);
     // The first instance went with the form it was built for; the main

@@ -9,6 +9,7 @@
 
 #include "main/main_ids.h"
 #include "support/bench.h"
+#include "support/encode_fixture.h"
 #include "support/texts.h"
 #include "support/windows.h"
 
@@ -17,18 +18,7 @@ namespace {
 using namespace wendle;
 namespace texts = bench::texts;
 
-const char kOpenTitle[] = "\x8A\x4A\x82\xAD";                                       // 開く
-const char kNewFolderTitle[] = "\x83\x74\x83\x48\x83\x8B\x83\x5F\x8D\xEC\x90\xAC";  // フォルダ作成
-const char kNotReady[] =  // \nドライブの準備が出来ていません
-    "\n\x83\x68\x83\x89\x83\x43\x83\x75\x82\xCC\x8F\x80\x94\xF5\x82\xAA\x8F\x6F\x97\x88\x82\xC4"
-    "\x82\xA2\x82\xDC\x82\xB9\x82\xF1";
-const char kCreationFailed[] =  // \n作成できませんでした
-    "\n\x8D\xEC\x90\xAC\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD";
 const int kNameBox = 0x47C;  // the open dialog's file name box
-
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 // Each byte a keystroke of its own, as typing it gives.
 void Type(HWND control, const std::string& keys) {
@@ -47,29 +37,14 @@ void PressKey(HWND control, WPARAM key) {
     SendMessageA(control, WM_KEYUP, key, 0xC0000001);
 }
 
-class AsAUser : public testing::Test {
+class AsAUser : public bench::EncodeFixture {
   protected:
-    void SetUp() override {
-        root_ = bench::FreshFolder();
-        start_ = root_ + "\\start";
-        CreateDirectoryA(start_.c_str(), nullptr);
-        ASSERT_TRUE(bench::CopyProgram("oggenc_double.exe", start_ + "\\oggenc.exe"));
-        wave_ = root_ + "\\wave" + texts::kSo;
-        CreateDirectoryA(wave_.c_str(), nullptr);
-        input_ = wave_ + "\\take1.wav";
-        ASSERT_TRUE(bench::WriteFileBytes(input_, "RIFF"));
-        encoder_.reportPath = root_ + "\\report.txt";
-        SetEnvironmentVariableA("WENDLE_DOUBLE_REPORT", encoder_.reportPath.c_str());
-    }
-
-    void TearDown() override { SetEnvironmentVariableA("WENDLE_DOUBLE_REPORT", nullptr); }
-
     // Presses "Wave選択" and answers the open dialog: the path typed into its
     // name box and opened, or the dialog cancelled when the path is empty.
     // False when no open dialog appeared.
     static bool ChooseFile(const bench::Wendle& wendle, const std::string& path) {
         wendle.Click(kInputFileOpenId);
-        HWND dialog = wendle.WaitForDialog(kOpenTitle);
+        HWND dialog = wendle.WaitForDialog(texts::kOpenTitle);
         if (!dialog) return false;
         if (!path.empty()) {
             SendMessageA(GetDlgItem(dialog, kNameBox), WM_SETTEXT, 0,
@@ -84,7 +59,7 @@ class AsAUser : public testing::Test {
     // OK, or with ｷｬﾝｾﾙ when `name` is null.
     static void NewFolder(const bench::Wendle& wendle, const char* name) {
         wendle.Click(kNewDirectoryId);
-        HWND prompt = wendle.WaitForDialog(kNewFolderTitle);
+        HWND prompt = wendle.WaitForDialog(texts::kNewFolder);
         ASSERT_NE(nullptr, prompt);
         if (name) {
             std::vector<HWND> edits = bench::Children(prompt, "Edit");
@@ -112,9 +87,6 @@ class AsAUser : public testing::Test {
         SendMessageA(List(wendle), WM_LBUTTONDBLCLK, MK_LBUTTON, at);
         SendMessageA(List(wendle), WM_LBUTTONUP, 0, at);
     }
-
-    std::string root_, start_, wave_, input_;
-    bench::EncoderDouble encoder_;
 };
 
 // The folder list is on the start folder: its items are the drive root, the
@@ -158,7 +130,7 @@ TEST_F(AsAUser, OneEncodeFromChoosingTheFileToTheEncoder) {
     ASSERT_EQ(expected.size(), encoder_.argv.size());
     for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_BYTES(expected[i], encoder_.argv[i]);
     EXPECT_BYTES(out, encoder_.currentDirectory);
-    EXPECT_TRUE(Exists(out + "\\take1.ogg"));
+    EXPECT_TRUE(bench::Exists(out + "\\take1.ogg"));
     EXPECT_TRUE(bench::Settled(wendle.MainWindow()));
     EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
 }
@@ -214,6 +186,12 @@ TEST_F(AsAUser, TypedNamesStayInTheListsFolderAndFollowIt) {
     PressKey(List(wendle), VK_HOME);
     PressKey(List(wendle), VK_RETURN);
     EXPECT_BYTES("C:\\a.ogg", wendle.Text(kOutputFilePathId));
+    // A name set with a backslash cannot move the folder, step by step or not.
+    wendle.SetText(kOutputFileNameId, "a\\");
+    wendle.SetText(kOutputFileNameId, "a\\b");
+    EXPECT_BYTES("C:\\a\\b", wendle.Text(kOutputFilePathId));
+    wendle.SetText(kOutputFileNameId, "..\\x");
+    EXPECT_BYTES("C:\\..\\x", wendle.Text(kOutputFilePathId));
 }
 
 // Japanese typed into an ANSI window arrives as a lead-byte and a trail-byte
@@ -268,13 +246,15 @@ TEST_F(AsAUser, ADriveThatIsNotReadyIsReportedOnceAndTheChooserGoesBack) {
     ASSERT_EQ("Q: [WENDLE CD]", onCd);
     EXPECT_EQ("Q:\\a.ogg", wendle.Text(kOutputFilePathId));
     const int items = ListCount(wendle);
+    const std::string standing = wendle.CurrentDirectory();
+    ASSERT_EQ("Q:\\", standing);
 
     // Next comes the CD-ROM drive with no medium.
     PostMessageA(chooser, WM_KEYDOWN, VK_DOWN, 1);
     HWND dialog = wendle.WaitForDialog(texts::kErrorTitle);
     ASSERT_NE(nullptr, dialog);
     bench::DialogView view = bench::ReadDialog(dialog);
-    EXPECT_BYTES(kNotReady, view.message);
+    EXPECT_BYTES(std::string("\n") + texts::kNotReady, view.message);
     RECT main = bench::WindowRect(wendle.MainWindow());
     EXPECT_EQ(main.left + 150, view.outer.left);
     EXPECT_EQ(main.top + 150, view.outer.top);
@@ -286,32 +266,38 @@ TEST_F(AsAUser, ADriveThatIsNotReadyIsReportedOnceAndTheChooserGoesBack) {
     EXPECT_EQ(onCd, wendle.Text(kDriveChooserId));
     EXPECT_EQ("Q:\\a.ogg", wendle.Text(kOutputFilePathId));
     EXPECT_EQ(items, ListCount(wendle));
+    EXPECT_EQ(standing, wendle.CurrentDirectory());
 }
 
 TEST_F(AsAUser, NewFolderIsListedAndAFailedOneStillReloadsTheList) {
     bench::Wendle wendle(start_);
     Type(wendle.Control(kOutputFileNameId), "a.ogg");
     const int items = ListCount(wendle);
+    wendle.SetText(kOutputFilePathId, "elsewhere");  // a reload composes it again
     NewFolder(wendle, "New");
     ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
-    EXPECT_TRUE(Exists(start_ + "\\New"));
+    EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
+    EXPECT_TRUE(bench::Exists(start_ + "\\New"));
     EXPECT_EQ(items + 1, ListCount(wendle));
     EXPECT_BYTES(start_ + "\\a.ogg", wendle.Text(kOutputFilePathId));
 
     // Cancelled: no reload, so a folder made meanwhile stays unlisted.
     CreateDirectoryA((start_ + "\\Behind").c_str(), nullptr);
+    wendle.SetText(kOutputFilePathId, "elsewhere");
     NewFolder(wendle, nullptr);
     ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
     EXPECT_EQ(items + 1, ListCount(wendle));
+    EXPECT_EQ("elsewhere", wendle.Text(kOutputFilePathId));
 
     // Only inside the shown folder: no other drive, no root, no parent.
     for (const char* name : {"", "New", "a:b", "\\x", "..\\x", "New\\..\\..\\y"}) {
         SCOPED_TRACE(name);
+        wendle.SetText(kOutputFilePathId, "elsewhere");
         NewFolder(wendle, name);
         HWND dialog = wendle.WaitForDialog(texts::kErrorTitle);
         ASSERT_NE(nullptr, dialog);
         bench::DialogView view = bench::ReadDialog(dialog);
-        EXPECT_BYTES(kCreationFailed, view.message);
+        EXPECT_BYTES(std::string("\n") + texts::kCreationFailed, view.message);
         // The one error dialog that stands centred on the screen.
         EXPECT_EQ(GetSystemMetrics(SM_CXSCREEN) / 2 - (view.outer.right - view.outer.left) / 2,
                   view.outer.left);
@@ -319,14 +305,15 @@ TEST_F(AsAUser, NewFolderIsListedAndAFailedOneStillReloadsTheList) {
         ASSERT_TRUE(bench::WaitUntil([&] { return !IsWindow(dialog); }));
         ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
         EXPECT_EQ(items + 2, ListCount(wendle));
+        EXPECT_BYTES(start_ + "\\a.ogg", wendle.Text(kOutputFilePathId));
     }
-    EXPECT_FALSE(Exists("A:\\b"));
-    EXPECT_FALSE(Exists("C:\\x"));
-    EXPECT_FALSE(Exists(root_ + "\\x"));
-    EXPECT_FALSE(Exists(root_ + "\\y"));
+    EXPECT_FALSE(bench::Exists("A:\\b"));
+    EXPECT_FALSE(bench::Exists("C:\\x"));
+    EXPECT_FALSE(bench::Exists(root_ + "\\x"));
+    EXPECT_FALSE(bench::Exists(root_ + "\\y"));
     NewFolder(wendle, "New\\Inner");
     ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
-    EXPECT_TRUE(Exists(start_ + "\\New\\Inner"));
+    EXPECT_TRUE(bench::Exists(start_ + "\\New\\Inner"));
 }
 
 // A list item's text as another program reads it. Wide, as screen readers

@@ -45,15 +45,13 @@ TEST(Bench, CdRomQHasItsLabel) {
 }
 
 TEST(Bench, CdRomXIsNotReady) {
-    char start[MAX_PATH];
-    DWORD n = GetCurrentDirectoryA(MAX_PATH, start);
-    ASSERT_GT(n, 0u);
+    const std::string start = bench::CurrentDirectory();
+    ASSERT_FALSE(start.empty());
     SetLastError(0xdeadbeef);
     EXPECT_FALSE(SetCurrentDirectoryA("X:\\"));
     // Windows would say ERROR_NOT_READY; Wine finds the drive's missing target.
     EXPECT_EQ(static_cast<DWORD>(ERROR_PATH_NOT_FOUND), GetLastError());
-    char now[MAX_PATH];
-    EXPECT_EQ(std::string(start, n), std::string(now, GetCurrentDirectoryA(MAX_PATH, now)));
+    EXPECT_EQ(start, bench::CurrentDirectory());
 }
 
 }  // namespace

@@ -1,10 +1,10 @@
-// Generated field values go through the command line and come back out of the
-// encoder's C runtime as exactly the typed bytes, one argument each.
+// Field values full of what quoting must get right go through the command line
+// and come back out of the encoder's C runtime as exactly the typed bytes, one
+// argument each.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <vector>
 
 #include "core/command_arguments.h"
@@ -16,39 +16,6 @@
 namespace {
 
 using wendle::EncodeFields;
-
-const char* const kPieces[] = {" ",    "\t",   "\"",       "\\",       "\\\\",       "\\\\\\\"",
-                               "\\\"", "a",    "Z",        "9",        "%",          "%%",
-                               "=",    "-n",   "\x95\x5C", "\x83\x5C", "\x95\x5C\"", "\x83\x5C\\\"",
-                               "\xB1", "\xDF", "\x82\x9F", "\x88\x9F", "*",          "?",
-                               "'",    "^",    "&",        "\\ "};
-
-std::string Generate(std::mt19937& random, int maxPieces) {
-    std::uniform_int_distribution<int> count(0, maxPieces);
-    std::uniform_int_distribution<std::size_t> pick(0, sizeof kPieces / sizeof kPieces[0] - 1);
-    std::string value;
-    for (int n = count(random); n > 0; --n) value += kPieces[pick(random)];
-    return value;
-}
-
-std::string DoublePercent(const std::string& name) {
-    std::string out;
-    for (char c : name) out += c == '%' ? std::string("%%") : std::string(1, c);
-    return out;
-}
-
-std::vector<std::string> Expected(const std::string& encoder, const EncodeFields& f) {
-    static const char* const kRates[] = {"-b128", "-b160", "-b192", "-b256", "-b350"};
-    std::vector<std::string> argv = {encoder};
-    argv.push_back(f.bitrateIndex >= 0 && f.bitrateIndex <= 4 ? kRates[f.bitrateIndex] : "-b160");
-    if (!f.title.empty()) argv.push_back("-t" + f.title);
-    if (!f.artist.empty()) argv.push_back("-a" + f.artist);
-    if (!f.album.empty()) argv.push_back("-l" + f.album);
-    if (!f.comment.empty()) argv.push_back("-cCOMMENT=" + f.comment);
-    argv.push_back("-n" + DoublePercent(f.outputFileName));
-    argv.push_back(f.inputFileName);
-    return argv;
-}
 
 bool RunDouble(const std::string& line, const std::string& folder) {
     std::vector<char> buffer(line.begin(), line.end());
@@ -66,7 +33,62 @@ bool RunDouble(const std::string& line, const std::string& folder) {
     return ended;
 }
 
-TEST(CommandLineRoundTrip, GeneratedFieldValuesArriveByteForByte) {
+// The fields as typed and the arguments the encoder must get between its own
+// path and the input file. 表 is 95 5C and ソ 83 5C: trail bytes that look
+// like a backslash, here before quotes and at the ends of values.
+const struct {
+    int bitrateIndex;
+    const char *title, *artist, *album, *comment, *outputFileName;
+    std::vector<std::string> arguments;
+} kCases[] = {
+    {-1, "", "", "", "", "a.ogg", {"-b160", "-na.ogg"}},
+    {0,
+     "Morning \"Song\"",
+     " two  blanks\t",
+     "C:\\\x95\x5C\\",
+     "100% \"live\"",
+     "50% 1.ogg",
+     {"-b128", "-tMorning \"Song\"", "-a two  blanks\t", "-lC:\\\x95\x5C\\",
+      "-cCOMMENT=100% \"live\"", "-n50%% 1.ogg"}},
+    {1,
+     "\x95\x5C\"",
+     "\x83\x5C\\\"",
+     "\\\\\\\"",
+     "\\\"",
+     "%%.ogg",
+     {"-b160", "-t\x95\x5C\"", "-a\x83\x5C\\\"", "-l\\\\\\\"", "-cCOMMENT=\\\"", "-n%%%%.ogg"}},
+    {2,
+     "-n",
+     "=",
+     "'^&",
+     "\\ ",
+     "\x95\x5C.ogg",
+     {"-b192", "-t-n", "-a=", "-l'^&", "-cCOMMENT=\\ ", "-n\x95\x5C.ogg"}},
+    {3,
+     "\xB1\xDF",
+     "\x82\x9F\x88\x9F",
+     "*?",
+     "a\\",
+     "\x83\x5C \x83\x5C.ogg",
+     {"-b256", "-t\xB1\xDF", "-a\x82\x9F\x88\x9F", "-l*?", "-cCOMMENT=a\\",
+      "-n\x83\x5C \x83\x5C.ogg"}},
+    {4,
+     "\"",
+     "\x83\x5C",
+     "9 Z",
+     "\t\"\\\\\"",
+     "-n.ogg",
+     {"-b350", "-t\"", "-a\x83\x5C", "-l9 Z", "-cCOMMENT=\t\"\\\\\"", "-n-n.ogg"}},
+    {5,
+     "\\\\",
+     "",
+     "a \x95\x5C",
+     "",
+     "x\\ .ogg",
+     {"-b160", "-t\\\\", "-la \x95\x5C", "-nx\\ .ogg"}},
+};
+
+TEST(CommandLineRoundTrip, FieldValuesArriveByteForByte) {
     wendle::SetUpPathRules();
     const std::string root = bench::FreshFolder();
     const std::string tools = root + "\\My Tools";
@@ -78,24 +100,26 @@ TEST(CommandLineRoundTrip, GeneratedFieldValuesArriveByteForByte) {
     SetEnvironmentVariableA("WENDLE_DOUBLE_REPORT", encoder.reportPath.c_str());
 
     const wendle::PathRules& rules = wendle::SystemPathRules();
-    std::mt19937 random(20261207);
-    for (int round = 0; round < 60; ++round) {
+    int round = 0;
+    for (const auto& c : kCases) {
         EncodeFields f;
-        f.bitrateIndex = static_cast<int>(random() % 7) - 1;
-        f.title = Generate(random, 6);
-        f.artist = Generate(random, 6);
-        f.album = Generate(random, 6);
-        f.comment = Generate(random, 6);
-        f.outputFileName = Generate(random, 4) + ".ogg";
+        f.bitrateIndex = c.bitrateIndex;
+        f.title = c.title;
+        f.artist = c.artist;
+        f.album = c.album;
+        f.comment = c.comment;
+        f.outputFileName = c.outputFileName;
         f.inputFileName = root + "\\wave\x95\x5C" + (round % 2 ? "\\in put.wav" : "\\in.wav");
-        const std::string& encoderPath = round % 3 ? plain : tools + "\\oggenc.exe";
+        const std::string& encoderPath = round++ % 3 ? plain : tools + "\\oggenc.exe";
         const std::string line = BuildCommandLine(encoderPath, f, rules);
         SCOPED_TRACE("command line: " + bench::Hex(line));
 
         DeleteFileA(encoder.reportPath.c_str());
         ASSERT_TRUE(RunDouble(line, root));
         ASSERT_TRUE(encoder.Read());
-        std::vector<std::string> expected = Expected(encoderPath, f);
+        std::vector<std::string> expected = c.arguments;
+        expected.insert(expected.begin(), encoderPath);
+        expected.push_back(f.inputFileName);
         ASSERT_EQ(expected.size(), encoder.argv.size());
         for (std::size_t i = 0; i < expected.size(); ++i) {
             EXPECT_BYTES(expected[i], encoder.argv[i]) << " argument " << i;

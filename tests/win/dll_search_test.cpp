@@ -42,10 +42,6 @@ class PreferPlanted {
     std::string key_;
 };
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 // Runs a program to its end in the folder; its exit code, or -1.
 long RunToEnd(const std::string& commandLine, const std::string& folder) {
     std::string line = commandLine;
@@ -97,7 +93,9 @@ TEST(DllSearch, DllsPlantedBesideTheProgramAreNeverLoaded) {
     for (const char* name : kPlanted) {
         ASSERT_TRUE(bench::CopyProgram("planted.dll", folder + "\\" + name + ".dll"));
     }
-    auto loaded = [&](const char* name) { return Exists(folder + "\\" + name + ".dll.loaded"); };
+    auto loaded = [&](const char* name) {
+        return bench::Exists(folder + "\\" + name + ".dll.loaded");
+    };
 
     UseTheCopy(folder);
     for (const char* name : kPlanted) EXPECT_FALSE(loaded(name)) << name;

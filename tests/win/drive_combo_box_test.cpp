@@ -12,6 +12,7 @@
 
 #include "dialog_watch.h"
 #include "support/bench.h"
+#include "support/texts.h"
 #include "support/windows.h"
 #include "win/window.h"
 
@@ -23,12 +24,11 @@ constexpr int kChooserId = 101;
 constexpr int kPictureHeight = 11;
 
 // ＭＳ Ｐゴシック, the main window's font.
-const char kFontName[] = "\x82\x6C\x82\x72 \x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";
 
 HFONT MakeFont(int height) {
     return CreateFontA(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                       DEFAULT_PITCH | FF_DONTCARE, kFontName);
+                       DEFAULT_PITCH | FF_DONTCARE, bench::texts::kUiFont);
 }
 
 // A plain form that reflects its children's notifications, as the main window does.
@@ -104,10 +104,7 @@ class DriveComboBox : public testing::Test {
     // The application window comes first, as at start-up, before the host.
     static void SetUpTestSuite() { dialog_watch::SetUpApplication(); }
 
-    void SetUp() override {
-        char start[MAX_PATH];
-        startDirectory_.assign(start, GetCurrentDirectoryA(MAX_PATH, start));
-    }
+    void SetUp() override { startDirectory_ = bench::CurrentDirectory(); }
     void TearDown() override {
         chooser_.reset();
         SetCurrentDirectoryA(startDirectory_.c_str());
@@ -131,8 +128,7 @@ class DriveComboBox : public testing::Test {
 
 TEST_F(DriveComboBox, ListsEveryDriveOfTheBenchInEitherCase) {
     ASSERT_TRUE(SetCurrentDirectoryA("q:\\"));
-    char before[MAX_PATH];
-    const std::string start(before, GetCurrentDirectoryA(MAX_PATH, before));
+    const std::string start = bench::CurrentDirectory();
     // Only the label query may switch off critical-error prompts, and only for itself.
     const UINT errorMode = SEM_NOOPENFILEERRORBOX;
     const UINT previousMode = SetErrorMode(errorMode);
@@ -159,8 +155,7 @@ TEST_F(DriveComboBox, ListsEveryDriveOfTheBenchInEitherCase) {
     EXPECT_EQ((std::vector<char>{'Q', 'q'}), changes_);
 
     // Reading the drives never moves the current directory.
-    char now[MAX_PATH];
-    EXPECT_EQ(start, std::string(now, GetCurrentDirectoryA(MAX_PATH, now)));
+    EXPECT_EQ(start, bench::CurrentDirectory());
 }
 
 TEST_F(DriveComboBox, DriveSetterCasesSelectsAndReports) {
@@ -376,8 +371,7 @@ TEST_F(DriveComboBox, DISABLED_HoldDroppedForScreenshot) {
                               std::to_string(list.bottom - list.top) + " " +
                               std::to_string(list.left) + " " + std::to_string(list.top) + "\n";
     ASSERT_TRUE(bench::WriteFileBytes(ready, where));
-    EXPECT_TRUE(bench::WaitUntil(
-        [&] { return GetFileAttributesA(done) != INVALID_FILE_ATTRIBUTES; }, 60000));
+    EXPECT_TRUE(bench::WaitUntil([&] { return bench::Exists(done); }, 60000));
     EXPECT_TRUE(SendMessageA(Chooser(), CB_GETDROPPEDSTATE, 0, 0)) << "closed before the picture";
 }
 

@@ -6,6 +6,7 @@
 
 #include "main/main_ids.h"
 #include "support/bench.h"
+#include "support/encode_fixture.h"
 #include "support/texts.h"
 #include "support/windows.h"
 
@@ -14,46 +15,12 @@ namespace {
 using namespace wendle;
 namespace texts = bench::texts;
 
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-class EncodeJob : public testing::Test {
+class EncodeJob : public bench::EncodeFixture {
   protected:
-    void SetUp() override {
-        root_ = bench::FreshFolder();
-        start_ = root_ + "\\start";
-        CreateDirectoryA(start_.c_str(), nullptr);
-        ASSERT_TRUE(bench::CopyProgram("oggenc_double.exe", start_ + "\\oggenc.exe"));
-        // Folders whose names end in a trail byte 0x5C.
-        wave_ = root_ + "\\wave" + texts::kSo;
-        out_ = root_ + "\\out" + texts::kHyou;
-        CreateDirectoryA(wave_.c_str(), nullptr);
-        CreateDirectoryA(out_.c_str(), nullptr);
-        input_ = wave_ + "\\take1.wav";
-        ASSERT_TRUE(bench::WriteFileBytes(input_, "RIFF"));
-        encoder_.reportPath = root_ + "\\report.txt";
-        SetEnvironmentVariableA("WENDLE_DOUBLE_REPORT", encoder_.reportPath.c_str());
-        SetEnvironmentVariableA("WENDLE_DOUBLE_HOLD", nullptr);
-        SetEnvironmentVariableA("WENDLE_DOUBLE_EXIT", nullptr);
-    }
-
-    void TearDown() override {
-        SetEnvironmentVariableA("WENDLE_DOUBLE_REPORT", nullptr);
-        SetEnvironmentVariableA("WENDLE_DOUBLE_HOLD", nullptr);
-        SetEnvironmentVariableA("WENDLE_DOUBLE_EXIT", nullptr);
-    }
-
     // The input chosen, the output name derived from it, the path in out_.
     void Choose(bench::Wendle& wendle, const std::string& input, const std::string& outputPath) {
         wendle.SetText(kInputFileNameId, input);
         wendle.SetText(kOutputFilePathId, outputPath);
-    }
-
-    void Start(bench::Wendle& wendle) {
-        HWND start = wendle.Control(kStartEncodeId);
-        ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowEnabled(start) != FALSE; }));
-        wendle.Click(kStartEncodeId);
     }
 
     // The error dialog with its text, at the main window's corner + 150, closed
@@ -73,11 +40,8 @@ class EncodeJob : public testing::Test {
         EXPECT_TRUE(bench::PressButton(dialog, "OK"));
         EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindow(dialog); }));
         EXPECT_TRUE(bench::Settled(wendle.MainWindow()));
-        EXPECT_EQ(encoderRan, Exists(encoder_.reportPath)) << "whether the encoder ran";
+        EXPECT_EQ(encoderRan, bench::Exists(encoder_.reportPath)) << "whether the encoder ran";
     }
-
-    std::string root_, start_, wave_, out_, input_;
-    bench::EncoderDouble encoder_;
 };
 
 TEST_F(EncodeJob, RunsTheEncoderHiddenInTheOutputFolderAndShowsTheWindowAgain) {
@@ -102,7 +66,7 @@ TEST_F(EncodeJob, RunsTheEncoderHiddenInTheOutputFolderAndShowsTheWindowAgain) {
         start_ + "\\oggenc.exe -b192 -t\"Morning Song\" -lDemo -ntake1.ogg \"" + input_ + "\"",
         encoder_.commandLine);
     EXPECT_BYTES(out_, encoder_.currentDirectory);
-    EXPECT_TRUE(Exists(out_ + "\\take1.ogg"));
+    EXPECT_TRUE(bench::Exists(out_ + "\\take1.ogg"));
     EXPECT_TRUE(bench::Settled(wendle.MainWindow()));
     EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
 }
@@ -123,6 +87,27 @@ TEST_F(EncodeJob, TheSecondJobStillRunsTheEncoderFromTheStartFolder) {
     ASSERT_FALSE(encoder_.argv.empty());
     EXPECT_BYTES(start_ + "\\oggenc.exe", encoder_.argv[0]);
     EXPECT_BYTES(second, encoder_.currentDirectory);
+}
+
+// The encoder is looked for in the start folder, even when its name ends in a
+// trail byte 0x5C or it is a drive root.
+TEST_F(EncodeJob, EncoderIsLookedForInTheStartFolder) {
+    const std::string japanese = root_ + "\\" + texts::kHyou;
+    CreateDirectoryA(japanese.c_str(), nullptr);
+    ASSERT_TRUE(bench::CopyProgram("oggenc_double.exe", japanese + "\\oggenc.exe"));
+    ASSERT_TRUE(bench::CopyProgram("oggenc_double.exe", "C:\\oggenc.exe"));
+    for (const std::string& start : {japanese, std::string("C:\\")}) {
+        SCOPED_TRACE(start);
+        DeleteFileA(encoder_.reportPath.c_str());
+        DeleteFileA((out_ + "\\take1.ogg").c_str());
+        bench::Wendle wendle(start);
+        Choose(wendle, input_, out_ + "\\take1.ogg");
+        Start(wendle);
+        ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); }));
+        ASSERT_FALSE(encoder_.argv.empty());
+        EXPECT_BYTES((start == "C:\\" ? start : start + "\\") + "oggenc.exe", encoder_.argv[0]);
+    }
+    DeleteFileA("C:\\oggenc.exe");
 }
 
 TEST_F(EncodeJob, AStartFolderWithABlankIsQuotedSoNoOtherProgramRuns) {
@@ -164,7 +149,7 @@ TEST_F(EncodeJob, OverwriteQuestionDeclinedRunsNothing) {
         }
         EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindow(dialog); }));
         EXPECT_TRUE(bench::Settled(wendle.MainWindow()));
-        EXPECT_FALSE(Exists(encoder_.reportPath)) << "the encoder ran";
+        EXPECT_FALSE(bench::Exists(encoder_.reportPath)) << "the encoder ran";
         EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
     }
     std::string kept;
@@ -196,7 +181,7 @@ TEST_F(EncodeJob, OverwriteQuestionConfirmedRunsTheEncoderAndAFailureKeepsTheOld
         std::string kept;
         ASSERT_TRUE(bench::ReadFileBytes(output, &kept));
         EXPECT_EQ(*exitCode == '1' ? "old" : "", kept);
-        EXPECT_FALSE(Exists(output + ".wendle-backup"));
+        EXPECT_FALSE(bench::Exists(output + ".wendle-backup"));
     }
 }
 
@@ -223,19 +208,6 @@ TEST_F(EncodeJob, AnOldFileThatCannotBeSetAsideStopsTheJob) {
 // Every name is refused that is not exactly one file in the output folder,
 // however it got into the field; the path never leaves the list's folder.
 TEST_F(EncodeJob, NamesThatAreNotOneFileInTheFolderAreRefused) {
-    const char
-        kBadCharacter[] =  // 出力ファイル名に使えない文字 ( \ / : * ? " < > | ) が含まれています
-        "\x8F\x6F\x97\xCD\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC\x82\xC9\x8E\x67\x82\xA6"
-        "\x82\xC8\x82\xA2\x95\xB6\x8E\x9A ( \\ / : * ? \" < > | ) "
-        "\x82\xAA\x8A\xDC\x82\xDC\x82\xEA\x82\xC4\x82\xA2\x82\xDC\x82\xB7";
-    const char kDevice[] =  // 出力ファイル名にデバイス名 ( CON, NUL, COM1 など ) は使えません
-        "\x8F\x6F\x97\xCD\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC\x82\xC9\x83\x66\x83\x6F"
-        "\x83\x43\x83\x58\x96\xBC ( CON, NUL, COM1 \x82\xC8\x82\xC7 ) \x82\xCD\x8E\x67\x82\xA6"
-        "\x82\xDC\x82\xB9\x82\xF1";
-    const char kEnding[] =  // 出力ファイル名の末尾に空白やピリオドは使えません
-        "\x8F\x6F\x97\xCD\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC\x82\xCC\x96\x96\x94\xF6"
-        "\x82\xC9\x8B\xF3\x94\x92\x82\xE2\x83\x73\x83\x8A\x83\x49\x83\x68\x82\xCD\x8E\x67"
-        "\x82\xA6\x82\xDC\x82\xB9\x82\xF1";
     const std::string victim = root_ + "\\victim.ogg";
     ASSERT_TRUE(bench::WriteFileBytes(victim, "mine"));
     bench::Wendle wendle(start_);
@@ -243,15 +215,15 @@ TEST_F(EncodeJob, NamesThatAreNotOneFileInTheFolderAreRefused) {
     const struct {
         const char* name;
         const char* refusal;
-    } rows[] = {{"\\victim.ogg", kBadCharacter},
-                {"..\\victim.ogg", kBadCharacter},
-                {"Track 1: Intro.ogg", kBadCharacter},
-                {"a/b.ogg", kBadCharacter},
-                {"con.ogg", kDevice},
-                {"NUL.txt.ogg", kDevice},
-                {"lpt9", kDevice},
-                {"take1.ogg.", kEnding},
-                {"take1.ogg ", kEnding}};
+    } rows[] = {{"\\victim.ogg", texts::kBadCharacter},
+                {"..\\victim.ogg", texts::kBadCharacter},
+                {"Track 1: Intro.ogg", texts::kBadCharacter},
+                {"a/b.ogg", texts::kBadCharacter},
+                {"con.ogg", texts::kDeviceName},
+                {"NUL.txt.ogg", texts::kDeviceName},
+                {"lpt9", texts::kDeviceName},
+                {"take1.ogg.", texts::kNameEnding},
+                {"take1.ogg ", texts::kNameEnding}};
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         wendle.SetText(kOutputFileNameId, row.name);
@@ -323,7 +295,7 @@ TEST_F(EncodeJob, AnEncoderThatFailsIsReportedAfterTheWindowReturns) {
     EXPECT_TRUE(encoder_.Read()) << "the encoder did not run";
     EXPECT_BYTES(std::string("\n") + texts::kJobFailed, bench::ReadDialog(dialog).message);
     EXPECT_TRUE(IsWindowVisible(wendle.MainWindow()));
-    EXPECT_FALSE(Exists(out_ + "\\take1.ogg"));
+    EXPECT_FALSE(bench::Exists(out_ + "\\take1.ogg"));
 }
 
 }  // namespace

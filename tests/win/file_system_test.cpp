@@ -8,19 +8,10 @@
 
 #include "core/failure.h"
 #include "support/bench.h"
+#include "support/texts.h"
 
 namespace wendle {
 namespace {
-
-// 表 and ソ: names whose last byte is 0x5C.
-const std::string kHyo = "\x95\x5C";
-const std::string kSo = "\x83\x5C";
-
-std::string CurrentDirectory() {
-    char buffer[MAX_PATH];
-    DWORD n = GetCurrentDirectoryA(MAX_PATH, buffer);
-    return std::string(buffer, n < MAX_PATH ? n : 0);
-}
 
 // The code of the IoFailure the call raises, 0 when it raises none.
 std::uint32_t FailureCode(const std::function<void()>& call) {
@@ -59,7 +50,7 @@ bool SetWrittenYear(const std::string& path, WORD year) {
 class FileSystem : public testing::Test {
   protected:
     void SetUp() override {
-        start_ = CurrentDirectory();
+        start_ = bench::CurrentDirectory();
         ASSERT_FALSE(start_.empty());
         folder_ = bench::FreshFolder();
         ASSERT_TRUE(bench::WriteFileBytes(folder_ + "\\take1.wav", "RIFF"));
@@ -103,7 +94,7 @@ TEST_F(FileSystem, FilesOutsideTheDosDateRangeStillExist) {
 }
 
 TEST_F(FileSystem, FolderExists) {
-    const std::string japanese = folder_ + "\\" + kHyo;
+    const std::string japanese = folder_ + "\\" + bench::texts::kHyou;
     ASSERT_TRUE(CreateDirectoryA(japanese.c_str(), nullptr));
     EXPECT_TRUE(FolderExists(folder_ + "\\takes"));
     EXPECT_TRUE(FolderExists(folder_ + "\\takes\\"));
@@ -129,7 +120,7 @@ TEST_F(FileSystem, RelativeNamesResolveAgainstTheCurrentDirectory) {
 }
 
 TEST_F(FileSystem, CreateFolderMakesTheLastLevelOnly) {
-    const std::string japanese = folder_ + "\\" + kSo;
+    const std::string japanese = folder_ + "\\" + bench::texts::kSo;
     EXPECT_TRUE(CreateFolder(japanese));
     EXPECT_TRUE(FolderExists(japanese));
     EXPECT_FALSE(CreateFolder(japanese));
@@ -140,7 +131,7 @@ TEST_F(FileSystem, CreateFolderMakesTheLastLevelOnly) {
 }
 
 TEST_F(FileSystem, ReadCurrentDirectoryKeepsTrailBytes5C) {
-    for (const std::string& name : {kHyo, kSo}) {
+    for (const char* name : {bench::texts::kHyou, bench::texts::kSo}) {
         const std::string japanese = folder_ + "\\" + name;
         SCOPED_TRACE(bench::Hex(japanese));
         ASSERT_TRUE(CreateDirectoryA(japanese.c_str(), nullptr));
@@ -152,12 +143,12 @@ TEST_F(FileSystem, ReadCurrentDirectoryKeepsTrailBytes5C) {
 }
 
 TEST_F(FileSystem, ChangeCurrentDirectoryMoves) {
-    const std::string japanese = folder_ + "\\" + kHyo;
+    const std::string japanese = folder_ + "\\" + bench::texts::kHyou;
     ASSERT_TRUE(CreateDirectoryA(japanese.c_str(), nullptr));
     EXPECT_EQ(0u, FailureCode([&] { ChangeCurrentDirectory(japanese + "\\"); }));
-    EXPECT_BYTES(japanese, CurrentDirectory());
+    EXPECT_BYTES(japanese, bench::CurrentDirectory());
     EXPECT_EQ(0u, FailureCode([] { ChangeCurrentDirectory(".."); }));
-    EXPECT_BYTES(folder_, CurrentDirectory());
+    EXPECT_BYTES(folder_, bench::CurrentDirectory());
 }
 
 TEST_F(FileSystem, ChangeCurrentDirectoryToARemovedFolderFails) {
@@ -168,7 +159,7 @@ TEST_F(FileSystem, ChangeCurrentDirectoryToARemovedFolderFails) {
     EXPECT_EQ(ERROR_FILE_NOT_FOUND, FailureCode([&] { ChangeCurrentDirectory(gone); }));
     EXPECT_EQ(ERROR_PATH_NOT_FOUND,
               FailureCode([&] { ChangeCurrentDirectory(gone + "\\deeper"); }));
-    EXPECT_BYTES(folder_, CurrentDirectory());
+    EXPECT_BYTES(folder_, bench::CurrentDirectory());
 }
 
 // Windows says ERROR_NOT_READY for a CD-ROM drive without a disc, Wine says
@@ -180,7 +171,7 @@ TEST_F(FileSystem, ChangeCurrentDirectoryToADriveThatIsNotReadyFails) {
     const DWORD systemCode = GetLastError();
     EXPECT_EQ(systemCode, FailureCode([] { ChangeCurrentDirectory("X:\\"); }));
     EXPECT_NE(0u, systemCode);
-    EXPECT_BYTES(folder_, CurrentDirectory());
+    EXPECT_BYTES(folder_, bench::CurrentDirectory());
 }
 
 }  // namespace

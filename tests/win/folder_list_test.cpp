@@ -25,12 +25,6 @@ using wendle::FolderList;
 
 const int kListId = 100;
 
-std::string Cwd() {
-    char buffer[MAX_PATH];
-    DWORD n = GetCurrentDirectoryA(MAX_PATH, buffer);
-    return std::string(buffer, n < MAX_PATH ? n : 0);
-}
-
 bool MakeFolder(const std::string& path) {
     return CreateDirectoryA(path.c_str(), nullptr) != 0;
 }
@@ -100,7 +94,7 @@ class FolderListTest : public testing::Test {
     static void SetUpTestSuite() { dialog_watch::SetUpApplication(); }
 
     void SetUp() override {
-        start_ = Cwd();
+        start_ = bench::CurrentDirectory();
         root_ = bench::FreshFolder();
     }
 
@@ -119,7 +113,7 @@ class FolderListTest : public testing::Test {
         list_ = std::make_unique<FolderList>();
         list_->OnChange = [this] {
             ++changes_;
-            cwdAtChange_ = Cwd();
+            cwdAtChange_ = bench::CurrentDirectory();
         };
         list_->Create(host_->Handle(), kListId, 8, 8, 230, 280);
         SendMessageA(List(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
@@ -315,7 +309,7 @@ class FolderChanges : public FolderListTest {
         int before = changes_;
         list_->AssignFolder(value);
         EXPECT_EQ(expected, list_->Folder());
-        EXPECT_EQ(expected, Cwd());
+        EXPECT_EQ(expected, bench::CurrentDirectory());
         EXPECT_EQ(before + 1, changes_);
         // The current directory had moved before the event ran.
         EXPECT_EQ(expected, cwdAtChange_);
@@ -363,7 +357,7 @@ TEST_F(FolderChanges, TheShownFolderInAnyCaseIsNoChange) {
     list_->AssignFolder(music_);
     list_->AssignFolder("");
     EXPECT_EQ(music_, list_->Folder());
-    EXPECT_EQ(root_ + "\\Other", Cwd());  // not even moved back
+    EXPECT_EQ(root_ + "\\Other", bench::CurrentDirectory());  // not even moved back
     EXPECT_EQ(0, changes_);
 }
 
@@ -377,7 +371,7 @@ TEST_F(FolderChanges, DriveGoesToTheFolderTheSystemKeepsForIt) {
     // A drive never used goes to its root; one the system keeps a folder for goes there.
     list_->SetDrive('Q');
     EXPECT_EQ("Q:\\", list_->Folder());
-    EXPECT_EQ("Q:\\", Cwd());
+    EXPECT_EQ("Q:\\", bench::CurrentDirectory());
     EXPECT_EQ(1, changes_);
     EXPECT_EQ("C:Q:\\", Shown().at(0));
 
@@ -385,7 +379,7 @@ TEST_F(FolderChanges, DriveGoesToTheFolderTheSystemKeepsForIt) {
     list_->SetDrive('C');
     SetEnvironmentVariableA("=C:", nullptr);
     EXPECT_EQ(music_, list_->Folder());
-    EXPECT_EQ(music_, Cwd());
+    EXPECT_EQ(music_, bench::CurrentDirectory());
     EXPECT_EQ(2, changes_);
     EXPECT_EQ("C:Music", Shown().at(static_cast<std::size_t>(Selected())));
 }
@@ -404,7 +398,7 @@ TEST_F(FolderChanges, DoubleClickAndEnterOpenTheItem) {
     // A sub-folder is entered, an ancestor gone up to, the first item is the root.
     DoubleClick(IndexOf("Wav"));
     EXPECT_EQ(music_ + "\\Wav", list_->Folder());
-    EXPECT_EQ(music_ + "\\Wav", Cwd());
+    EXPECT_EQ(music_ + "\\Wav", bench::CurrentDirectory());
     EXPECT_EQ(1, changes_);
     DoubleClick(IndexOf("Music"));
     EXPECT_EQ(music_, list_->Folder());
@@ -412,12 +406,12 @@ TEST_F(FolderChanges, DoubleClickAndEnterOpenTheItem) {
 
     PressEnter(IndexOf("Ogg"));
     EXPECT_EQ(music_ + "\\Ogg", list_->Folder());
-    EXPECT_EQ(music_ + "\\Ogg", Cwd());
+    EXPECT_EQ(music_ + "\\Ogg", bench::CurrentDirectory());
     PressEnter(2);
     EXPECT_EQ(root_, list_->Folder());
     PressEnter(0);
     EXPECT_EQ("C:\\", list_->Folder());
-    EXPECT_EQ("C:\\", Cwd());
+    EXPECT_EQ("C:\\", bench::CurrentDirectory());
     EXPECT_EQ(5, changes_);
 }
 
@@ -449,13 +443,13 @@ TEST_F(FolderChanges, ReloadReadsAgainAndLeavesTheCurrentDirectoryAlone) {
     list_->Reload();
     EXPECT_EQ(1, changes_);
     EXPECT_EQ((std::vector<std::string>{"Flac", "Ogg", "Wav"}), SubFolders());
-    EXPECT_EQ(root_ + "\\Other", Cwd());
+    EXPECT_EQ(root_ + "\\Other", bench::CurrentDirectory());
     EXPECT_EQ(music_, list_->Folder());
     EXPECT_EQ(IndexOf("Music"), Selected());
     // Drawing and item paths do not move it either.
     RedrawWindow(List(), nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
     list_->ItemPath(0);
-    EXPECT_EQ(root_ + "\\Other", Cwd());
+    EXPECT_EQ(root_ + "\\Other", bench::CurrentDirectory());
     list_->Reload();
     EXPECT_EQ(2, changes_);
 }
@@ -656,7 +650,7 @@ class FolderFailures : public FolderChanges {
             return folder == o.folder && cwd == o.cwd && shown == o.shown && selected == o.selected;
         }
     };
-    State Now() const { return {list_->Folder(), Cwd(), Shown(), Selected()}; }
+    State Now() const { return {list_->Folder(), bench::CurrentDirectory(), Shown(), Selected()}; }
 };
 
 TEST_F(FolderFailures, AFolderThatIsGoneChangesNothing) {
@@ -702,7 +696,7 @@ TEST_F(FolderFailures, ADoubleClickThatFailsIsShownAndTheGoneFolderUnlisted) {
         "\xCC\xA7\xB2\xD9\x82\xAA\x8C\xA9\x82\xC2\x82\xA9\x82\xE8\x82\xDC\x82\xB9\x82\xF1.",
         box.message);
     EXPECT_EQ(music_, list_->Folder());
-    EXPECT_EQ(music_, Cwd());
+    EXPECT_EQ(music_, bench::CurrentDirectory());
     EXPECT_EQ(0, changes_);
     // Listed again from the disk: the gone folder is no longer there.
     EXPECT_EQ(-1, IndexOf("Ogg"));

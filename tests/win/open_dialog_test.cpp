@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dialog_watch.h"
+#include "support/texts.h"
 
 namespace {
 
@@ -15,14 +16,6 @@ using namespace wendle;
 constexpr int kNameBox = 0x47C;    // cmb13: the file name box
 constexpr int kTypeBox = 0x470;    // cmb1: the file type box
 constexpr int kFolderBox = 0x471;  // cmb2: the folder being looked in
-constexpr char kWaveFilter[] =     // WAVEファイル (*.wav)
-    "\x57\x41\x56\x45\x83\x74\x83\x40\x83\x43\x83\x8B\x20\x28\x2A\x2E\x77\x61\x76\x29";
-
-std::string CurrentDirectory() {
-    char path[MAX_PATH];
-    DWORD n = GetCurrentDirectoryA(sizeof path, path);
-    return std::string(path, n);
-}
 
 struct Outcome {
     bool appeared = false;
@@ -78,7 +71,7 @@ void Cancel(HWND dialog) {
 class OpenDialogTest : public testing::Test {
   protected:
     static void SetUpTestSuite() { dialog_watch::SetUpApplication(); }
-    void SetUp() override { start_ = CurrentDirectory(); }
+    void SetUp() override { start_ = bench::CurrentDirectory(); }
     void TearDown() override { SetCurrentDirectoryA(start_.c_str()); }
 
   private:
@@ -131,7 +124,7 @@ TEST_F(OpenDialogTest, OpensCentredAtAThirdWithTheWaveFilterAndAnEmptyName) {
     const int height = seen.outer.bottom - seen.outer.top;
     EXPECT_EQ((GetSystemMetrics(SM_CXSCREEN) - width) / 2, seen.outer.left);
     EXPECT_EQ((GetSystemMetrics(SM_CYSCREEN) - height) / 3, seen.outer.top);
-    EXPECT_BYTES(kWaveFilter, seen.type);
+    EXPECT_BYTES(bench::texts::kWaveFilter, seen.type);
     EXPECT_BYTES("", seen.name);
     EXPECT_FALSE(seen.readOnlyShown);
 }
@@ -162,7 +155,7 @@ TEST_F(OpenDialogTest, FileChosenInAFolderLeavesThatFolderCurrent) {
     });
     EXPECT_TRUE(got.answer);
     EXPECT_BYTES(take, open.FileName());
-    EXPECT_BYTES(folder, CurrentDirectory());
+    EXPECT_BYTES(folder, bench::CurrentDirectory());
 }
 
 // The name box starts from the previous choice: Enter alone answers it again.

@@ -14,12 +14,6 @@ namespace {
 
 using namespace wendle;
 
-constexpr char kCaption[] = "\x83\x74\x83\x48\x83\x8B\x83\x5F\x8D\xEC\x90\xAC";  // フォルダ作成
-constexpr char kPrompt[] =  // 作成するフォルダ名を入力して下さい
-    "\x8D\xEC\x90\xAC\x82\xB7\x82\xE9\x83\x74\x83\x48\x83\x8B\x83\x5F\x96\xBC\x82\xF0\x93\xFC"
-    "\x97\xCD\x82\xB5\x82\xC4\x89\xBA\x82\xB3\x82\xA2";
-constexpr char kDefaultFace[] = "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";
-
 // The controls in the order the checks list them.
 const int kControlIds[] = {kPromptLabelId, kPromptEditId, kPromptOkId, kPromptCancelId};
 
@@ -77,7 +71,8 @@ Outcome Prompt(const std::string& value, const std::function<void(HWND)>& act) {
     outcome.appeared = dialog_watch::WithDialog(
         [&] {
             try {
-                outcome.answer = ShowPromptDialog(kCaption, kPrompt, outcome.value);
+                outcome.answer = ShowPromptDialog(bench::texts::kNewFolder,
+                                                  bench::texts::kNewFolderPrompt, outcome.value);
             } catch (...) {
                 ADD_FAILURE() << "ShowPromptDialog threw";
             }
@@ -99,7 +94,7 @@ PromptLayoutInput Measured(const std::string& prompt) {
     LOGFONTA font{};
     font.lfHeight = -MulDiv(9, GetDeviceCaps(dc, LOGPIXELSY), 72);
     font.lfCharSet = DEFAULT_CHARSET;
-    lstrcpyA(font.lfFaceName, kDefaultFace);
+    lstrcpyA(font.lfFaceName, bench::texts::kUiFont);
     HFONT handle = CreateFontIndirectA(&font);
     HGDIOBJ previous = SelectObject(dc, handle);
     SIZE letters{};
@@ -139,14 +134,14 @@ TEST_F(PromptDialogTest, ShowsItsTextsInTheDefaultFontLayoutWithTheValueSelected
     EXPECT_FALSE(got.answer);
     EXPECT_BYTES(value, got.value);
 
-    EXPECT_BYTES(kCaption, seen.title);
+    EXPECT_BYTES(bench::texts::kNewFolder, seen.title);
     ASSERT_EQ(4u, seen.texts.size());
-    EXPECT_BYTES(kPrompt, seen.texts[0]);
+    EXPECT_BYTES(bench::texts::kNewFolderPrompt, seen.texts[0]);
     EXPECT_BYTES(value, seen.texts[1]);
     EXPECT_BYTES("OK", seen.texts[2]);
     EXPECT_BYTES(bench::texts::kCancel, seen.texts[3]);
 
-    PromptLayoutInput in = Measured(kPrompt);
+    PromptLayoutInput in = Measured(bench::texts::kNewFolderPrompt);
     in.frame = {seen.outer.right - seen.outer.left - seen.client.right,
                 seen.outer.bottom - seen.outer.top - seen.client.bottom};
     const PromptLayout expected = LayoutPromptDialog(in);

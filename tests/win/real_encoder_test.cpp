@@ -13,6 +13,7 @@
 
 #include "main/main_ids.h"
 #include "support/bench.h"
+#include "support/encode_fixture.h"
 #include "support/texts.h"
 #include "support/windows.h"
 #include "wine_host.h"
@@ -21,10 +22,6 @@ namespace {
 
 using namespace wendle;
 namespace texts = bench::texts;
-
-bool Exists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
 
 void PutLittleEndian(std::string& bytes, unsigned value, int size) {
     for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
@@ -75,7 +72,7 @@ std::map<std::string, std::string> Comments(const std::string& listing) {
     return fields;
 }
 
-class RealEncoder : public testing::Test {
+class RealEncoder : public bench::EncodeFixture {
   protected:
     void SetUp() override {
         if (!host_.Available()) GTEST_SKIP() << "not under Wine";
@@ -89,15 +86,9 @@ class RealEncoder : public testing::Test {
             if (GetEnvironmentVariableA("CI", ci, sizeof ci) > 0) FAIL() << kMissing;
             GTEST_SKIP() << kMissing;
         }
-        root_ = bench::FreshFolder();
-        start_ = root_ + "\\start";
-        CreateDirectoryA(start_.c_str(), nullptr);
-        ASSERT_TRUE(bench::CopyProgram("oggenc_bridge.exe", start_ + "\\oggenc.exe"));
         // Folders with a blank and a per cent sign, ending in a trail byte 0x5C.
-        wave_ = root_ + "\\wave " + texts::kSo;
-        out_ = root_ + "\\100% out" + texts::kHyou;
-        CreateDirectoryA(wave_.c_str(), nullptr);
-        CreateDirectoryA(out_.c_str(), nullptr);
+        MakeFolders("oggenc_bridge.exe", std::string("wave ") + texts::kSo,
+                    std::string("100% out") + texts::kHyou);
     }
 
     // A host tool run on a Windows file: its exit code, its output and errors.
@@ -112,19 +103,13 @@ class RealEncoder : public testing::Test {
         return status;
     }
 
-    void Start(bench::Wendle& wendle) {
-        HWND start = wendle.Control(kStartEncodeId);
-        ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowEnabled(start) != FALSE; }));
-        wendle.Click(kStartEncodeId);
-    }
-
     // Starts the job and waits for the window to come back. The file appears
     // only while the window is hidden, so either sign means the job runs.
     void EncodeAndWait(bench::Wendle& wendle, const std::string& outputPath) {
         HWND main = wendle.MainWindow();
         Start(wendle);
-        ASSERT_TRUE(
-            bench::WaitUntil([&] { return Exists(outputPath) || !IsWindowVisible(main); }, 60000))
+        ASSERT_TRUE(bench::WaitUntil(
+            [&] { return bench::Exists(outputPath) || !IsWindowVisible(main); }, 60000))
             << "the encoder never ran";
         ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 60000))
             << "the window did not come back";
@@ -144,7 +129,6 @@ class RealEncoder : public testing::Test {
     }
 
     bridge::WineHost host_;
-    std::string root_, start_, wave_, out_;
 };
 
 TEST_F(RealEncoder, EveryBitRateWithTagsAsTypedAndAPerCentSignInTheName) {
@@ -255,11 +239,11 @@ TEST_F(RealEncoder, ABitRateTheEncoderRejectsIsReportedAndLeavesTheFolderAsItWas
         EXPECT_TRUE(bench::PressButton(dialog, "OK"));
         EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindow(dialog); }));
     }
-    EXPECT_FALSE(Exists(out_ + "\\mono.ogg"));
+    EXPECT_FALSE(bench::Exists(out_ + "\\mono.ogg"));
     std::string kept;
     ASSERT_TRUE(bench::ReadFileBytes(out_ + "\\old.ogg", &kept));
     EXPECT_EQ("old", kept);
-    EXPECT_FALSE(Exists(out_ + "\\old.ogg.wendle-backup"));
+    EXPECT_FALSE(bench::Exists(out_ + "\\old.ogg.wendle-backup"));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
 // The program as it starts: caption, taskbar title, default bit rate, the
-// disabled start button, the window's place, and where the encoder is looked for.
+// disabled start button, the window's place, menus, controls and tab order.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -10,7 +10,6 @@
 #include "main/main_window.h"
 #include "dialogs/about_ids.h"
 #include "support/bench.h"
-#include "support/texts.h"
 #include "support/windows.h"
 
 namespace {
@@ -91,41 +90,6 @@ TEST(StartUp, MenuTreeWithTheStartItemFollowingTheButton) {
     EXPECT_TRUE(bench::WaitUntil([&] { return !IsWindow(handle); }));
 }
 
-// The encoder is looked for in the start folder, even when its name ends in a
-// trail byte 0x5C or it is a drive root.
-TEST(StartUp, EncoderIsLookedForInTheStartFolder) {
-    const std::string root = bench::FreshFolder();
-    const std::string japanese = root + "\\" + bench::texts::kHyou;
-    CreateDirectoryA(japanese.c_str(), nullptr);
-    ASSERT_TRUE(bench::CopyProgram("oggenc_double.exe", japanese + "\\oggenc.exe"));
-    ASSERT_TRUE(bench::CopyProgram("oggenc_double.exe", "C:\\oggenc.exe"));
-    ASSERT_TRUE(bench::WriteFileBytes(root + "\\in.wav", "RIFF"));
-    bench::EncoderDouble encoder;
-    encoder.reportPath = root + "\\report.txt";
-    SetEnvironmentVariableA("WENDLE_DOUBLE_REPORT", encoder.reportPath.c_str());
-
-    for (const std::string& start : {japanese, std::string("C:\\")}) {
-        SCOPED_TRACE(start);
-        DeleteFileA(encoder.reportPath.c_str());
-        DeleteFileA((root + "\\in.ogg").c_str());
-        bench::Wendle wendle(start);
-        wendle.SetText(kInputFileNameId, root + "\\in.wav");
-        wendle.SetText(kOutputFilePathId, root + "\\in.ogg");
-        HWND button = wendle.Control(kStartEncodeId);
-        ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowEnabled(button) != FALSE; }));
-        wendle.Click(kStartEncodeId);
-        ASSERT_TRUE(bench::WaitUntil([&] { return encoder.Read(); }));
-        ASSERT_FALSE(encoder.argv.empty());
-        EXPECT_BYTES((start == "C:\\" ? start : start + "\\") + "oggenc.exe", encoder.argv[0]);
-    }
-    DeleteFileA("C:\\oggenc.exe");
-    SetEnvironmentVariableA("WENDLE_DOUBLE_REPORT", nullptr);
-}
-
-}  // namespace
-
-namespace {
-
 TEST(StartUp, AboutWindowOpensAtTheMainWindowsCornerWithTheVersions) {
     bench::Wendle wendle(bench::FreshFolder());
     SetWindowPos(wendle.MainWindow(), nullptr, 300, 200, 0, 0,
@@ -149,10 +113,6 @@ TEST(StartUp, AboutWindowOpensAtTheMainWindowsCornerWithTheVersions) {
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
 }
-
-}  // namespace
-
-namespace {
 
 RECT ClientRectOf(HWND control) {
     RECT r = bench::WindowRect(control);

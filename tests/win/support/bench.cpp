@@ -88,6 +88,16 @@ bool CopyProgram(const std::string& fromName, const std::string& toPath) {
     return CopyFileA((ProgramDir() + "\\" + fromName).c_str(), toPath.c_str(), FALSE) != 0;
 }
 
+bool Exists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+std::string CurrentDirectory() {
+    char path[MAX_PATH];
+    const DWORD n = GetCurrentDirectoryA(MAX_PATH, path);
+    return std::string(path, n < MAX_PATH ? n : 0);
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {

@@ -24,6 +24,9 @@ std::string FreshFolder(const std::string& leaf = "");
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
 bool ReadFileBytes(const std::string& path, std::string* bytes);
 bool CopyProgram(const std::string& fromName, const std::string& toPath);
+bool Exists(const std::string& path);
+// This process's current directory; empty when it is longer than MAX_PATH.
+std::string CurrentDirectory();
 
 // Polls the condition every few milliseconds, pumping this thread's messages,
 // until it holds or the timeout passes. Never a blind sleep.

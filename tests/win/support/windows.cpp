@@ -1,7 +1,10 @@
 #include "support/windows.h"
 
+#include <winternl.h>
+
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include <gtest/gtest.h>
 
@@ -220,6 +223,34 @@ Wendle::~Wendle() {
 
 bool Wendle::Exited(DWORD timeoutMs) {
     return WaitForSingleObject(process_.hProcess, timeoutMs) == WAIT_OBJECT_0;
+}
+
+std::string Wendle::CurrentDirectory() const {
+    // Read from the process's parameters, where Windows keeps it: after the
+    // sizes and flags, the console and the three standard handles.
+    PROCESS_BASIC_INFORMATION basic{};
+    PEB peb{};
+    RTL_USER_PROCESS_PARAMETERS parameters{};
+    if (NtQueryInformationProcess(process_.hProcess, ProcessBasicInformation, &basic, sizeof basic,
+                                  nullptr) != 0 ||
+        !ReadProcessMemory(process_.hProcess, basic.PebBaseAddress, &peb, sizeof peb, nullptr) ||
+        !ReadProcessMemory(process_.hProcess, peb.ProcessParameters, &parameters, sizeof parameters,
+                           nullptr)) {
+        return "";
+    }
+    UNICODE_STRING dosPath{};
+    static_assert(sizeof parameters.Reserved2 >= 5 * sizeof(void*) + sizeof dosPath, "");
+    std::memcpy(&dosPath, &parameters.Reserved2[5], sizeof dosPath);
+    std::wstring wide(dosPath.Length / sizeof(wchar_t), L'\0');
+    if (!ReadProcessMemory(process_.hProcess, dosPath.Buffer, &wide[0], dosPath.Length, nullptr)) {
+        return "";
+    }
+    // Kept with a trailing backslash, which GetCurrentDirectory shows only on a root.
+    if (wide.size() > 3 && wide.back() == L'\\') wide.pop_back();
+    char path[MAX_PATH * 2];
+    const int n = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(wide.size()), path,
+                                      sizeof path, nullptr, nullptr);
+    return std::string(path, n > 0 ? static_cast<std::size_t>(n) : 0);
 }
 
 void Wendle::SetText(int id, const std::string& text) const {

@@ -62,6 +62,8 @@ class Wendle {
     // A dialog of this process with that title, once it is shown.
     HWND WaitForDialog(const std::string& title) const;
     bool Exited(DWORD timeoutMs);
+    // Where the program stands now; empty when it cannot be read.
+    std::string CurrentDirectory() const;
 
   private:
     PROCESS_INFORMATION process_{};
