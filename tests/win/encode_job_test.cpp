@@ -17,6 +17,14 @@ namespace texts = bench::texts;
 
 class EncodeJob : public bench::EncodeFixture {
   protected:
+    // Starts the job and answers the overwrite question with OK.
+    void ConfirmOverwrite(bench::Wendle& wendle) {
+        Start(wendle);
+        HWND dialog = wendle.WaitForDialog(texts::kConfirmTitle);
+        ASSERT_NE(nullptr, dialog);
+        EXPECT_TRUE(bench::PressButton(dialog, "OK"));
+    }
+
     // The input chosen, the output name derived from it, the path in out_.
     void Choose(bench::Wendle& wendle, const std::string& input, const std::string& outputPath) {
         wendle.SetText(kInputFileNameId, input);
@@ -168,10 +176,7 @@ TEST_F(EncodeJob, OverwriteQuestionConfirmedRunsTheEncoderAndAFailureKeepsTheOld
         DeleteFileA(encoder_.reportPath.c_str());
         bench::Wendle wendle(start_);
         Choose(wendle, input_, output);
-        Start(wendle);
-        HWND dialog = wendle.WaitForDialog(texts::kConfirmTitle);
-        ASSERT_NE(nullptr, dialog);
-        EXPECT_TRUE(bench::PressButton(dialog, "OK"));
+        ConfirmOverwrite(wendle);
         ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); }));
         EXPECT_BYTES(out_, encoder_.currentDirectory);
         if (*exitCode == '1') ExpectError(wendle, texts::kJobFailed, true);
@@ -194,10 +199,7 @@ TEST_F(EncodeJob, AnOldFileThatCannotBeSetAsideStopsTheJob) {
     ASSERT_NE(INVALID_HANDLE_VALUE, held);
     bench::Wendle wendle(start_);
     Choose(wendle, input_, output);
-    Start(wendle);
-    HWND dialog = wendle.WaitForDialog(texts::kConfirmTitle);
-    ASSERT_NE(nullptr, dialog);
-    EXPECT_TRUE(bench::PressButton(dialog, "OK"));
+    ConfirmOverwrite(wendle);
     ExpectError(wendle, texts::kJobFailed);
     CloseHandle(held);
     std::string kept;

@@ -15,6 +15,7 @@
 #include "main/main_ids.h"
 #include "main/main_window.h"
 #include "support/bench.h"
+#include "support/made_main_window.h"
 #include "support/texts.h"
 #include "support/windows.h"
 
@@ -38,25 +39,14 @@ HDROP MakeDrop(const std::vector<std::string>& names) {
     return static_cast<HDROP>(memory);
 }
 
-class FileDrop : public testing::Test {
+class FileDrop : public bench::MadeMainWindow {
   protected:
-    void SetUp() override {
-        dialog_watch::SetUpApplication();
-        root_ = bench::FreshFolder();
-        SetCurrentDirectoryA(root_.c_str());
-        made_ = std::make_unique<MainWindow>();
-        made_->Create();
-    }
-
     // The receiver must release the drop, whatever it took from it.
     void Drop(const std::vector<std::string>& names) {
         HDROP drop = MakeDrop(names);
         SendMessageA(made_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
         EXPECT_EQ(static_cast<UINT>(GMEM_INVALID_HANDLE), GlobalFlags(drop)) << "drop not released";
     }
-
-    std::string root_;
-    std::unique_ptr<MainWindow> made_;
 };
 
 TEST_F(FileDrop, TheFirstExistingFileIsTakenAsTheOpenDialogTakesIt) {

@@ -12,6 +12,7 @@
 #include "main/main_ids.h"
 #include "main/main_window.h"
 #include "support/bench.h"
+#include "support/made_main_window.h"
 #include "support/texts.h"
 #include "support/windows.h"
 
@@ -19,20 +20,7 @@ namespace {
 
 using namespace wendle;
 
-class MainWindowFields : public testing::Test {
-  protected:
-    void SetUp() override {
-        dialog_watch::SetUpApplication();
-        root_ = bench::FreshFolder();
-        SetCurrentDirectoryA(root_.c_str());
-        // Made after the move: the choosers start on the current directory.
-        made_ = std::make_unique<MainWindow>();
-        made_->Create();
-    }
-
-    std::string root_;
-    std::unique_ptr<MainWindow> made_;
-};
+using MainWindowFields = bench::MadeMainWindow;
 
 // A start folder longer than MAX_PATH cannot be read: the encoder path stays
 // empty, so no program named oggenc.exe is looked for along a search path.
