@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "core/command_arguments.h"
 
@@ -27,14 +28,11 @@ int StartUpFailed(DWORD error) {
 // there is none. Empty when no full path of it fits MAX_PATH, which no ANSI
 // function could open.
 bool InputFileArgument(std::string& path) {
-    const wendle::PathRules& rules = wendle::SystemPathRules();
-    std::string argument;
-    if (!wendle::NextArgument(wendle::AfterProgramName(GetCommandLineA(), rules), argument,
-                              rules)) {
-        return false;
-    }
+    const std::vector<std::string> arguments =
+        wendle::ProgramArguments(GetCommandLineA(), wendle::SystemPathRules());
+    if (arguments.empty()) return false;
     char full[MAX_PATH];
-    const DWORD length = GetFullPathNameA(argument.c_str(), MAX_PATH, full, nullptr);
+    const DWORD length = GetFullPathNameA(arguments.front().c_str(), MAX_PATH, full, nullptr);
     path.assign(full, length < MAX_PATH ? length : 0);
     return true;
 }

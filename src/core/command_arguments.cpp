@@ -8,52 +8,45 @@ bool IsBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
-// The walk by characters over a terminated string: a lead byte takes the
-// byte after it along unless that is the end.
-bool StartsDoubleByte(const char* p, const PathRules& rules) {
-    return rules.IsLeadByte(static_cast<unsigned char>(p[0])) && p[1] != '\0';
-}
-
 }  // namespace
 
-const char* AfterProgramName(const char* p, const PathRules& rules) {
+std::vector<std::string> ProgramArguments(const std::string& line, const PathRules& rules) {
+    std::size_t i = 0;
     bool quoted = false;
-    for (; *p && (quoted || !IsBlank(*p)); ++p) {
-        if (*p == '"') quoted = !quoted;
-        if (StartsDoubleByte(p, rules)) ++p;
+    for (; i < line.size() && (quoted || !IsBlank(line[i])); i = rules.NextCharacter(line, i)) {
+        if (line[i] == '"') quoted = !quoted;
     }
-    return p;
-}
-
-const char* NextArgument(const char* p, std::string& argument, const PathRules& rules) {
-    while (IsBlank(*p)) ++p;
-    if (!*p) return nullptr;
-    argument.clear();
-    bool quoted = false;
-    std::size_t backslashes = 0;
-    for (; *p && (quoted || !IsBlank(*p)); ++p) {
-        if (*p == '\\') {
-            ++backslashes;
-            continue;
-        }
-        // Backslashes before a quote escape each other and then the quote.
-        const bool beforeQuote = *p == '"';
-        argument.append(beforeQuote ? backslashes / 2 : backslashes, '\\');
-        if (beforeQuote && backslashes % 2 == 0) {
-            backslashes = 0;
-            // "" inside quotes stands for one quote.
-            if (!quoted || p[1] != '"') {
-                quoted = !quoted;
+    std::vector<std::string> arguments;
+    for (;;) {
+        while (i < line.size() && IsBlank(line[i])) ++i;
+        if (i >= line.size()) return arguments;
+        std::string argument;
+        quoted = false;
+        std::size_t backslashes = 0;
+        for (std::size_t next; i < line.size() && (quoted || !IsBlank(line[i])); i = next) {
+            next = rules.NextCharacter(line, i);
+            if (line[i] == '\\') {
+                ++backslashes;
                 continue;
             }
-            ++p;
+            // Backslashes before a quote escape each other and then the quote.
+            const bool beforeQuote = line[i] == '"';
+            argument.append(beforeQuote ? backslashes / 2 : backslashes, '\\');
+            const bool escaped = backslashes % 2 == 1;
+            backslashes = 0;
+            if (beforeQuote && !escaped) {
+                // "" inside quotes stands for one quote.
+                if (!quoted || next >= line.size() || line[next] != '"') {
+                    quoted = !quoted;
+                    continue;
+                }
+                ++next;
+            }
+            argument.append(line, i, rules.NextCharacter(line, i) - i);
         }
-        backslashes = 0;
-        if (StartsDoubleByte(p, rules)) argument += *p++;
-        argument += *p;
+        argument.append(backslashes, '\\');
+        arguments.push_back(argument);
     }
-    argument.append(backslashes, '\\');
-    return p;
 }
 
 }  // namespace wendle

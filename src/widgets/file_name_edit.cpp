@@ -3,6 +3,7 @@
 #include <string>
 
 #include "core/file_names.h"
+#include "win/window_text.h"
 #include "win/system_rules.h"
 
 namespace wendle {
@@ -42,11 +43,9 @@ LRESULT FileNameEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
             break;
         case WM_IME_CHAR:
             if (wParam >= 0x100) {
-                // A double-byte character, lead byte high: never refused, and
-                // inserted as text, since the edit would convert it byte by byte.
-                const char character[3] = {static_cast<char>(wParam >> 8),
-                                           static_cast<char>(wParam), '\0'};
-                SendMessageA(Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(character));
+                // A double-byte character, lead byte high: never refused.
+                TypeDoubleByteCharacter(Handle(), static_cast<unsigned char>(wParam >> 8),
+                                        static_cast<unsigned char>(wParam));
                 return 0;
             }
             if (RefusedKey(wParam)) {

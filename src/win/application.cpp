@@ -1,16 +1,12 @@
 #include "win/application.h"
 
+#include "win/window_text.h"
+
 namespace wendle {
 
 namespace {
 
 const char kClassName[] = "TApplication";
-
-void InsertCharacter(HWND edit, const char (&character)[3]) {
-    // A read-only edit takes no typing, whole characters included.
-    if (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) return;
-    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(character));
-}
 
 }  // namespace
 
@@ -109,9 +105,8 @@ int Application::Run() {
     while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
         if (lead.hwnd) {
             if (msg.message == WM_CHAR && msg.hwnd == lead.hwnd) {
-                const char character[3] = {static_cast<char>(lead.wParam),
-                                           static_cast<char>(msg.wParam), '\0'};
-                InsertCharacter(lead.hwnd, character);
+                TypeDoubleByteCharacter(lead.hwnd, static_cast<unsigned char>(lead.wParam),
+                                        static_cast<unsigned char>(msg.wParam));
                 lead.hwnd = nullptr;
                 continue;
             }

@@ -19,4 +19,10 @@ void DrawLabelText(const DRAWITEMSTRUCT& item, UINT format) {
               format | DT_SINGLELINE | DT_NOPREFIX);
 }
 
+void TypeDoubleByteCharacter(HWND edit, unsigned char lead, unsigned char trail) {
+    if (GetWindowLongA(edit, GWL_STYLE) & ES_READONLY) return;
+    const char character[3] = {static_cast<char>(lead), static_cast<char>(trail), '\0'};
+    SendMessageA(edit, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(character));
+}
+
 }  // namespace wendle

@@ -7,17 +7,6 @@ namespace {
 
 using Arguments = std::vector<std::string>;
 
-// The whole list, as the runtime gives argv[1..].
-Arguments SplitArguments(const std::string& line, const PathRules& rules) {
-    Arguments all;
-    std::string argument;
-    for (const char* p = AfterProgramName(line.c_str(), rules);
-         (p = NextArgument(p, argument, rules));) {
-        all.push_back(argument);
-    }
-    return all;
-}
-
 PathRules ShiftJis() {
     const unsigned char ranges[12] = {0x81, 0x9F, 0xE0, 0xFC};
     return PathRules::FromSystem(true, ranges);
@@ -47,21 +36,22 @@ TEST(CommandArguments, RowsOfTheRuntimeRule) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
-        EXPECT_EQ(row.arguments, SplitArguments(row.line, ShiftJis()));
+        EXPECT_EQ(row.arguments, ProgramArguments(row.line, ShiftJis()));
     }
 }
 
 TEST(CommandArguments, TrailByte5CIsPartOfItsCharacter) {
     // 表 = 95 5C, ソ = 83 5C: a quote after them closes the argument.
-    EXPECT_EQ(Arguments({"C:\\\x95\x5C", "x"}), SplitArguments("w \"C:\\\x95\x5C\" x", ShiftJis()));
+    EXPECT_EQ(Arguments({"C:\\\x95\x5C", "x"}),
+              ProgramArguments("w \"C:\\\x95\x5C\" x", ShiftJis()));
     EXPECT_EQ(Arguments({"C:\\\x83\x5C\\a b.wav"}),
-              SplitArguments("w \"C:\\\x83\x5C\\a b.wav\"", ShiftJis()));
+              ProgramArguments("w \"C:\\\x83\x5C\\a b.wav\"", ShiftJis()));
     // A real backslash after the character still escapes the quote.
-    EXPECT_EQ(Arguments({"\x95\x5C\" x"}), SplitArguments("w \"\x95\x5C\\\" x\"", ShiftJis()));
+    EXPECT_EQ(Arguments({"\x95\x5C\" x"}), ProgramArguments("w \"\x95\x5C\\\" x\"", ShiftJis()));
     // In the program's name too: its quote still closes the name.
-    EXPECT_EQ(Arguments({"a.wav"}), SplitArguments("\"C:\\\x95\x5C\" a.wav", ShiftJis()));
+    EXPECT_EQ(Arguments({"a.wav"}), ProgramArguments("\"C:\\\x95\x5C\" a.wav", ShiftJis()));
     // Without double-byte rules the same byte is a backslash.
-    EXPECT_EQ(Arguments({"C:\\\x95\" x"}), SplitArguments("w \"C:\\\x95\x5C\" x", PathRules()));
+    EXPECT_EQ(Arguments({"C:\\\x95\" x"}), ProgramArguments("w \"C:\\\x95\x5C\" x", PathRules()));
 }
 
 }  // namespace

@@ -125,12 +125,7 @@ TEST(CommandLineRoundTrip, FieldValuesArriveByteForByte) {
             EXPECT_BYTES(expected[i], encoder.argv[i]) << " argument " << i;
         }
         // Wendle's own split of a command line gives what the runtime gave.
-        std::vector<std::string> split;
-        std::string argument;
-        for (const char* p = wendle::AfterProgramName(encoder.commandLine.c_str(), rules);
-             (p = wendle::NextArgument(p, argument, rules));) {
-            split.push_back(argument);
-        }
+        const std::vector<std::string> split = wendle::ProgramArguments(encoder.commandLine, rules);
         ASSERT_EQ(encoder.argv.size() - 1, split.size());
         for (std::size_t i = 0; i < split.size(); ++i) {
             EXPECT_BYTES(encoder.argv[i + 1], split[i]) << " split argument " << i;
