@@ -11,6 +11,7 @@
 #include "win/application.h"
 #include "main/program_strings.h"
 #include "main/main_window.h"
+#include "win/system_names.h"
 #include "win/system_rules.h"
 #include "dialogs/about_window.h"
 #include "win/fallback_box.h"
@@ -24,16 +25,22 @@ int StartUpFailed(DWORD error) {
     return 1;
 }
 
-// The first argument as a full path against the start-up folder; false when
-// there is none. Empty when no full path of it fits MAX_PATH, which no ANSI
-// function could open.
-bool InputFileArgument(std::string& path) {
-    const std::vector<std::string> arguments =
-        wendle::ProgramArguments(GetCommandLineA(), wendle::SystemPathRules());
+// The first argument as a full wide path against the start-up folder; false
+// when there is none. Wide: the ANSI command line holds look-alikes of the
+// characters the code page cannot write. Empty when it has no full path.
+bool InputFileArgument(std::wstring& path) {
+    const std::vector<std::u16string> arguments =
+        wendle::ProgramArguments(wendle::ToU16(GetCommandLineW()));
     if (arguments.empty()) return false;
-    char full[MAX_PATH];
-    const DWORD length = GetFullPathNameA(arguments.front().c_str(), MAX_PATH, full, nullptr);
-    path.assign(full, length < MAX_PATH ? length : 0);
+    const std::wstring argument = wendle::ToWide(arguments.front());
+    std::wstring full(MAX_PATH, L'\0');
+    DWORD length = GetFullPathNameW(argument.c_str(), MAX_PATH, &full[0], nullptr);
+    if (length >= MAX_PATH) {
+        full.assign(length, L'\0');
+        length = GetFullPathNameW(argument.c_str(), length, &full[0], nullptr);
+    }
+    full.resize(length < full.size() ? length : 0);
+    path = full;
     return true;
 }
 
@@ -45,7 +52,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     KeepDllSearchInSystemFolder();
     SetUpPathRules();
     // Read before anything can change the current directory.
-    std::string inputFile;
+    std::wstring inputFile;
     const bool inputFileGiven = InputFileArgument(inputFile);
     App().SetTitle("Wendle");
     if (!App().Initialize(instance)) return StartUpFailed(GetLastError());

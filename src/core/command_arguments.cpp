@@ -4,27 +4,28 @@ namespace wendle {
 
 namespace {
 
-bool IsBlank(char c) {
+template <class Char>
+bool IsBlank(Char c) {
     return c == ' ' || c == '\t';
 }
 
-}  // namespace
-
-std::vector<std::string> ProgramArguments(const std::string& line, const PathRules& rules) {
+// One walk for both widths: nextCharacter steps over a whole character.
+template <class String, class Next>
+std::vector<String> SplitArguments(const String& line, const Next& nextCharacter) {
     std::size_t i = 0;
     bool quoted = false;
-    for (; i < line.size() && (quoted || !IsBlank(line[i])); i = rules.NextCharacter(line, i)) {
+    for (; i < line.size() && (quoted || !IsBlank(line[i])); i = nextCharacter(i)) {
         if (line[i] == '"') quoted = !quoted;
     }
-    std::vector<std::string> arguments;
+    std::vector<String> arguments;
     for (;;) {
         while (i < line.size() && IsBlank(line[i])) ++i;
         if (i >= line.size()) return arguments;
-        std::string argument;
+        String argument;
         quoted = false;
         std::size_t backslashes = 0;
         for (std::size_t next; i < line.size() && (quoted || !IsBlank(line[i])); i = next) {
-            next = rules.NextCharacter(line, i);
+            next = nextCharacter(i);
             if (line[i] == '\\') {
                 ++backslashes;
                 continue;
@@ -42,11 +43,21 @@ std::vector<std::string> ProgramArguments(const std::string& line, const PathRul
                 }
                 ++next;
             }
-            argument.append(line, i, rules.NextCharacter(line, i) - i);
+            argument.append(line, i, nextCharacter(i) - i);
         }
         argument.append(backslashes, '\\');
         arguments.push_back(argument);
     }
+}
+
+}  // namespace
+
+std::vector<std::string> ProgramArguments(const std::string& line, const PathRules& rules) {
+    return SplitArguments(line, [&](std::size_t i) { return rules.NextCharacter(line, i); });
+}
+
+std::vector<std::u16string> ProgramArguments(const std::u16string& line) {
+    return SplitArguments(line, [](std::size_t i) { return i + 1; });
 }
 
 }  // namespace wendle

@@ -15,5 +15,7 @@ namespace wendle {
 // literal quote; "" inside quotes gives one quote. A double-byte character
 // is never split, so its trail byte 0x5C is no backslash.
 std::vector<std::string> ProgramArguments(const std::string& commandLine, const PathRules& rules);
+// The same rule over the wide command line, where every unit is a character.
+std::vector<std::u16string> ProgramArguments(const std::u16string& commandLine);
 
 }  // namespace wendle

@@ -39,22 +39,24 @@ Function CommonDialogFunction(const char* name) {
 }  // namespace
 
 bool OpenDialog::Execute(HWND owner) {
-    char file[MAX_PATH] = {};
-    lstrcpynA(file, fileName_.c_str(), sizeof file);
+    // Wide: the ANSI dialog would hand back a look-alike of a name that the
+    // code page cannot write.
+    wchar_t file[MAX_PATH] = {};
+    lstrcpynW(file, fileName_.c_str(), MAX_PATH);
 
-    OPENFILENAMEA request{};
+    OPENFILENAMEW request{};
     request.lStructSize = sizeof request;
     request.hwndOwner = owner;
-    request.lpstrFilter = "WAVEファイル (*.wav)\0*.wav\0";
+    request.lpstrFilter = L"WAVEファイル (*.wav)\0*.wav\0";
     request.nFilterIndex = 1;
     request.lpstrFile = file;
-    request.nMaxFile = sizeof file;
+    request.nMaxFile = MAX_PATH;
     // No OFN_NOCHANGEDIR: the current directory follows the user's choice.
     request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLEHOOK;
     request.lpfnHook = &PlacementHook;
 
     static const auto getOpenFileName =
-        CommonDialogFunction<decltype(&GetOpenFileNameA)>("GetOpenFileNameA");
+        CommonDialogFunction<decltype(&GetOpenFileNameW)>("GetOpenFileNameW");
     static const auto extendedError =
         CommonDialogFunction<decltype(&CommDlgExtendedError)>("CommDlgExtendedError");
     BOOL chosen;
@@ -65,7 +67,7 @@ bool OpenDialog::Execute(HWND owner) {
     if (!chosen) {
         // Zero is a cancel or close; anything else is a failure to show it.
         if (DWORD error = extendedError()) {
-            throw std::runtime_error("GetOpenFileNameA failed: " + std::to_string(error));
+            throw std::runtime_error("GetOpenFileNameW failed: " + std::to_string(error));
         }
         return false;
     }

@@ -14,12 +14,13 @@ class OpenDialog {
     // false, with the previous path kept, on cancel or close. The system is
     // left to change the current directory to the chosen file's folder.
     bool Execute(HWND owner);
-    const std::string& FileName() const { return fileName_; }
+    // Wide, as the system gave it: the caller makes the program's path of it.
+    const std::wstring& FileName() const { return fileName_; }
     // A file taken otherwise (a drop, the command line) becomes the previous choice.
-    void SetFileName(const std::string& name) { fileName_ = name; }
+    void SetFileName(const std::wstring& name) { fileName_ = name; }
 
   private:
-    std::string fileName_;
+    std::wstring fileName_;
 };
 
 }  // namespace wendle

@@ -5,6 +5,7 @@
 #include "core/failure.h"
 #include "core/file_names.h"
 #include "win/file_system.h"
+#include "win/system_names.h"
 #include "win/system_rules.h"
 #include "core/folder_items.h"
 #include "dialogs/prompt_dialog.h"
@@ -14,8 +15,10 @@ namespace wendle {
 
 void MainWindow::InputFileNameChange() {
     const PathRules& rules = SystemPathRules();
-    SetText(kOutputFileNameId,
-            rules.ExtractName(rules.ChangeExtension(Text(kInputFileNameId), ".ogg")));
+    const std::string input = Text(kInputFileNameId);
+    SetText(kOutputFileNameId, input == takenInput_
+                                   ? takenOutputName_
+                                   : rules.ExtractName(rules.ChangeExtension(input, ".ogg")));
 }
 
 void MainWindow::OutputFileNameChange() {
@@ -44,9 +47,7 @@ void MainWindow::DriveChooserChange() {
     try {
         folderList_.SetDrive(driveChooser_.Drive());
     } catch (...) {
-        const POINT at = DialogPosition();
-        ShowMessageDialog("\nドライブの準備が出来ていません", MessageKind::Error,
-                          MessageButtons::Ok, at.x, at.y);
+        ShowError("\nドライブの準備が出来ていません");
         // Runs this handler once more, which finds the list on that drive.
         driveChooser_.SetDrive(folderList_.Drive());
     }
@@ -72,22 +73,36 @@ void MainWindow::InputFileOpenClick() {
     TakeInputFile(openDialog_.FileName());
 }
 
-void MainWindow::TakeInputFile(const std::string& path) {
-    openDialog_.SetFileName(path);
+void MainWindow::TakeInputFile(const std::wstring& longPath) {
+    std::string path;
+    if (!NarrowSystemPath(longPath, &path)) {
+        ShowError(std::string("\n") + kInputNameUnwritable);
+        return;
+    }
+    openDialog_.SetFileName(longPath);
+    takenInput_ = path;
+    takenOutputName_ = OutputNameOf(ToU16(longPath), &ExactAnsi, SystemPathRules());
     SetText(kInputFileNameId, path);
     if (Text(kOutputFilePathId).empty()) {
         folderList_.AssignFolder(SystemPathRules().ExtractDirectory(path));
     }
 }
 
-void MainWindow::StartWithInputFile(const std::string& path) {
-    if (IsExistingFile(path)) {
+void MainWindow::StartWithInputFile(const std::wstring& path) {
+    std::string narrow;
+    // A path that has no usable name is told so; one past what the ANSI
+    // functions reach is as missing as before.
+    if (IsExistingFile(path) &&
+        (!NarrowSystemPath(path, &narrow) || IsExistingFile(narrow))) {
         TakeInputFile(path);
         return;
     }
+    ShowError(std::string("\n") + kInputMissing);
+}
+
+void MainWindow::ShowError(const std::string& text) const {
     const POINT at = DialogPosition();
-    ShowMessageDialog(std::string("\n") + kInputMissing, MessageKind::Error, MessageButtons::Ok,
-                      at.x, at.y);
+    ShowMessageDialog(text, MessageKind::Error, MessageButtons::Ok, at.x, at.y);
 }
 
 void MainWindow::NewDirectoryClick() {

@@ -12,6 +12,7 @@
 #include "win/file_system.h"
 #include "win/system_rules.h"
 #include "core/folder_items.h"
+#include "core/wide_names.h"
 #include "win/dropped_files.h"
 #include "win/fallback_box.h"
 #include "win/window_text.h"
@@ -184,6 +185,7 @@ void MainWindow::CreateControls() {
     // Attached only now: the choosers' own start-up raises no handler.
     folderList_.OnChange = [this] { FolderListChange(); };
     driveChooser_.OnChange = [this] { DriveChooserChange(); };
+    folderList_.OnNameWithoutPath = [this] { ShowError(std::string("\n") + kFolderNameUnwritable); };
     HWND bitrate = Control(kBitrateListId);
     for (std::size_t i = 0; i < kBitrateCount; ++i) {
         SendMessageA(bitrate, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kBitrates[i].label));
@@ -265,7 +267,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_DROPFILES: {
-            const std::string firstFile = FirstDroppedFile(reinterpret_cast<HDROP>(wParam));
+            const std::wstring firstFile = FirstDroppedFile(reinterpret_cast<HDROP>(wParam));
             // Nothing dropped was a file: nothing changes.
             if (!firstFile.empty()) RunHandler([&] { TakeInputFile(firstFile); });
             return 0;

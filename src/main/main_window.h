@@ -41,9 +41,9 @@ class MainWindow : public Window {
     void FolderListChange();
     void ProgramExitClick();
     void InputFileOpenClick();
-    // The file named on the command line, as a full path: the input when it
-    // exists, else reported over the shown window.
-    void StartWithInputFile(const std::string& path);
+    // The file named on the command line, as a full wide path: the input
+    // when it exists, else reported over the shown window.
+    void StartWithInputFile(const std::wstring& path);
     void NewDirectoryClick();
     void AboutMenuClick();
 
@@ -62,8 +62,10 @@ class MainWindow : public Window {
     void OnCommand(int id, int code);
     void OnFieldChanged(int id);
     void SetStartControlsEnabled(bool enabled);
-    // The input as a choice in the open dialog sets it, with what follows.
-    void TakeInputFile(const std::string& path);
+    // The input as a choice in the open dialog sets it, with what follows;
+    // a name with no path the program can use is refused with a dialog.
+    void TakeInputFile(const std::wstring& path);
+    void ShowError(const std::string& text) const;
     // Runs the encoder in the current directory with the window hidden; false
     // when it could not be started or ended with a non-zero exit code.
     bool RunEncoder();
@@ -83,6 +85,10 @@ class MainWindow : public Window {
     // The last text each change handler saw, so it runs only on a real change.
     std::map<int, std::string> seenText_;
     int settingId_ = 0;
+    // The input taken last and the output name made from its long name: the
+    // input field shows a short name where the code page cannot write one.
+    std::string takenInput_;
+    std::string takenOutputName_;
 };
 
 }  // namespace wendle

@@ -11,6 +11,7 @@
 #include "win/critical_errors_quiet.h"
 #include "win/fonts.h"
 #include "win/system_library.h"
+#include "win/system_names.h"
 
 namespace wendle {
 
@@ -26,8 +27,10 @@ const char* const kPictureNames[kDrivePictureCount] = {"FLOPPY", "HARD", "NETWOR
 // Volume names and remote names are read into buffers of this size.
 constexpr DWORD kNameBuffer = 261;
 
-std::string FromBuffer(const char* buffer) {
-    return std::string(buffer, strnlen(buffer, kNameBuffer));
+// Read wide and shown with "?" for what the code page cannot write, never a
+// look-alike.
+std::string FromBuffer(const wchar_t* buffer) {
+    return NarrowShownText(std::wstring(buffer, wcsnlen(buffer, kNameBuffer)), '?');
 }
 
 class SystemDriveQueries : public DriveQueries {
@@ -37,21 +40,21 @@ class SystemDriveQueries : public DriveQueries {
     unsigned DriveType(const std::string& root) override { return GetDriveTypeA(root.c_str()); }
 
     std::string VolumeLabel(const std::string& root) override {
-        char name[kNameBuffer] = {};
+        wchar_t name[kNameBuffer] = {};
         CriticalErrorsQuiet quiet;
-        BOOL ok = GetVolumeInformationA(root.c_str(), name, kNameBuffer, nullptr, nullptr, nullptr,
-                                        nullptr, 0);
+        BOOL ok = GetVolumeInformationW(WideFromAnsi(root).c_str(), name, kNameBuffer, nullptr,
+                                        nullptr, nullptr, nullptr, 0);
         return ok ? FromBuffer(name) : std::string();
     }
 
     bool Connection(const std::string& device, std::string* remote) override {
         // Loaded when first asked: a network connection is rarely listed.
         static const auto getConnection =
-            SystemFunction<decltype(&WNetGetConnectionA)>("mpr.dll", "WNetGetConnectionA");
+            SystemFunction<decltype(&WNetGetConnectionW)>("mpr.dll", "WNetGetConnectionW");
         if (!getConnection) return false;
-        char name[kNameBuffer] = {};
+        wchar_t name[kNameBuffer] = {};
         DWORD length = kNameBuffer;
-        if (getConnection(device.c_str(), name, &length) != NO_ERROR) return false;
+        if (getConnection(WideFromAnsi(device).c_str(), name, &length) != NO_ERROR) return false;
         *remote = FromBuffer(name);
         return true;
     }

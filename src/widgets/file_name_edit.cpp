@@ -4,6 +4,7 @@
 
 #include "core/file_names.h"
 #include "win/window_text.h"
+#include "win/system_names.h"
 #include "win/system_rules.h"
 
 namespace wendle {
@@ -16,13 +17,15 @@ bool RefusedKey(WPARAM key) {
     return key >= 0x20 && key < 0x80 && IsForbiddenInName(static_cast<unsigned char>(key));
 }
 
-// False when the clipboard holds no text: a paste then changes nothing.
+// False when the clipboard holds no text: a paste then changes nothing. Read
+// as Unicode, each character the code page cannot write as "_": the ANSI text
+// would give a look-alike, a backslash for ¥.
 bool ReadClipboardText(HWND owner, std::string* text) {
-    if (!IsClipboardFormatAvailable(CF_TEXT) || !OpenClipboard(owner)) return false;
+    if (!IsClipboardFormatAvailable(CF_UNICODETEXT) || !OpenClipboard(owner)) return false;
     bool read = false;
-    if (HANDLE data = GetClipboardData(CF_TEXT)) {
-        if (const char* locked = static_cast<const char*>(GlobalLock(data))) {
-            *text = locked;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        if (const auto* locked = static_cast<const wchar_t*>(GlobalLock(data))) {
+            *text = NarrowShownText(locked, '_');
             read = true;
             GlobalUnlock(data);
         }

@@ -1,10 +1,11 @@
 #include "widgets/folder_list.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cwchar>
 
 #include "core/failure.h"
 #include "win/file_system.h"
+#include "win/system_names.h"
 #include "win/system_rules.h"
 #include "win/critical_errors_quiet.h"
 #include "win/fonts.h"
@@ -224,8 +225,14 @@ std::string FolderList::ItemPath(int index) const {
 
 void FolderList::OpenSelected() {
     if (!Handle()) return;
+    const int index = static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0));
+    if (index >= 0 && static_cast<std::size_t>(index) < items_.size() &&
+        items_[static_cast<std::size_t>(index)].text.find('?') != std::string::npos) {
+        if (OnNameWithoutPath) OnNameWithoutPath();
+        return;
+    }
     try {
-        AssignFolder(ItemPath(static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0))));
+        AssignFolder(ItemPath(index));
     } catch (const IoFailure&) {
         // The folder may be gone from the disk: list what is there now.
         RebuildFolders();
@@ -290,21 +297,28 @@ std::string FolderList::ShownText(const FolderItem& item) const {
 
 void FolderList::ReadSubFolders() {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(JoinPath(folder_, "*.*", SystemPathRules()).c_str(), &entry);
+    // Wide: the ANSI walk gives look-alikes (a\b for a¥b) that name other folders.
+    const std::wstring folder = WideFromAnsi(folder_);
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW(WideFromAnsi(JoinPath(folder_, "*.*", SystemPathRules())).c_str(),
+                                   &entry);
     if (search == INVALID_HANDLE_VALUE) return;
     const DWORD skipped = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | 0x8;  // 0x8: volume label
+    std::string name;
     do {
         if (entry.dwFileAttributes & skipped) continue;
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
-        const char* name = entry.cFileName;
-        if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) continue;
+        const wchar_t* wide = entry.cFileName;
+        if (std::wcscmp(wide, L".") == 0 || std::wcscmp(wide, L"..") == 0) continue;
+        // Without a usable short name it is shown with "?", which no folder
+        // name holds: such an item is refused when opened.
+        if (!NarrowEntryName(folder, wide, &name)) name = NarrowShownText(wide, '?');
         names.push_back(name);
-    } while (FindNextFileA(search, &entry));
+    } while (FindNextFileW(search, &entry));
     FindClose(search);
     names = SortedUnique(std::move(names), &SortKeyIgnoringCase);
     items_.reserve(items_.size() + names.size());
-    for (std::string& name : names) items_.push_back({std::move(name), FolderKind::Closed});
+    for (std::string& n : names) items_.push_back({std::move(n), FolderKind::Closed});
 }
 
 bool FolderList::OnNotification(int code) {

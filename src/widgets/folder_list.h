@@ -51,6 +51,8 @@ class FolderList : public OwnerDrawnList {
     bool CaseSensitive() const { return caseSensitive_; }
 
     std::function<void()> OnChange;
+    // An item whose name has no path the program can use was opened.
+    std::function<void()> OnNameWithoutPath;
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

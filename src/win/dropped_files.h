@@ -8,8 +8,8 @@
 
 namespace wendle {
 
-// The first dropped name that is an existing file, as an ANSI full path;
+// The first dropped name that is an existing file, as a wide full path;
 // empty when none is. The drop is released in every case, as its receiver must.
-std::string FirstDroppedFile(HDROP drop);
+std::wstring FirstDroppedFile(HDROP drop);
 
 }  // namespace wendle

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "core/failure.h"
+#include "win/system_names.h"
 
 namespace wendle {
 
@@ -16,9 +17,20 @@ bool FileExists(const std::string& name) {
     return (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
 }
 
-bool IsExistingFile(const std::string& name) {
-    const DWORD attributes = GetFileAttributesA(name.c_str());
+namespace {
+
+bool IsFileAttributes(DWORD attributes) {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+}
+
+}  // namespace
+
+bool IsExistingFile(const std::string& name) {
+    return IsFileAttributes(GetFileAttributesA(name.c_str()));
+}
+
+bool IsExistingFile(const std::wstring& name) {
+    return IsFileAttributes(GetFileAttributesW(name.c_str()));
 }
 
 bool FolderExists(const std::string& name) {
@@ -51,11 +63,14 @@ bool RenameFile(const std::string& from, const std::string& to) {
 }
 
 std::string ReadCurrentDirectory() {
-    char buffer[MAX_PATH];
-    DWORD n = GetCurrentDirectoryA(MAX_PATH, buffer);
+    wchar_t buffer[MAX_PATH];
+    const DWORD n = GetCurrentDirectoryW(MAX_PATH, buffer);
     // n >= MAX_PATH is the size the directory would need: nothing was copied.
     if (n == 0 || n >= MAX_PATH) return std::string();
-    return std::string(buffer, n);
+    std::string directory;
+    if (!NarrowSystemPath(std::wstring(buffer, n), &directory)) return std::string();
+    // What no ANSI function could enter again.
+    return directory.size() < MAX_PATH ? directory : std::string();
 }
 
 void ChangeCurrentDirectory(const std::string& name) {

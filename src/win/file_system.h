@@ -11,11 +11,13 @@ namespace wendle {
 bool FileExists(const std::string& name);
 // True when the name itself is an existing file: no pattern, no folder.
 bool IsExistingFile(const std::string& name);
+bool IsExistingFile(const std::wstring& name);
 // True for an existing folder; a trailing backslash and a drive root are fine.
 bool FolderExists(const std::string& name);
 // Creates the last level only; false on any refusal.
 bool CreateFolder(const std::string& name);
-// Empty when the directory cannot be read or does not fit 260 bytes.
+// Read wide, as the program's path; empty when it cannot be read, has no such
+// path, or does not fit 260 bytes.
 std::string ReadCurrentDirectory();
 // Renames a file within its folder to <name>.wendle-backup (-2, -3, ... when
 // that is taken); the new path, or empty when it could not.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace wendle {
 namespace {
 
@@ -37,6 +39,14 @@ TEST(CommandArguments, RowsOfTheRuntimeRule) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.line);
         EXPECT_EQ(row.arguments, ProgramArguments(row.line, ShiftJis()));
+        // The wide line splits by the same rule.
+        const std::string line = row.line;
+        if (std::any_of(line.begin(), line.end(), [](char c) { return c & 0x80; })) continue;
+        std::vector<std::u16string> wide;
+        for (const std::string& argument : row.arguments) {
+            wide.emplace_back(argument.begin(), argument.end());
+        }
+        EXPECT_TRUE(wide == ProgramArguments(std::u16string(line.begin(), line.end())));
     }
 }
 

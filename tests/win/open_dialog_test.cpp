@@ -8,6 +8,7 @@
 
 #include "dialog_watch.h"
 #include "support/texts.h"
+#include "win/system_names.h"
 
 namespace {
 
@@ -64,6 +65,13 @@ void TypeNameAndEnter(HWND dialog, const std::string& name) {
     PressEnterInName(dialog);
 }
 
+// The choice as the program's path.
+std::string Chosen(const OpenDialog& open) {
+    std::string path;
+    EXPECT_TRUE(NarrowSystemPath(open.FileName(), &path));
+    return path;
+}
+
 void Cancel(HWND dialog) {
     PostMessageA(GetDlgItem(dialog, IDCANCEL), BM_CLICK, 0, 0);
 }
@@ -118,7 +126,7 @@ TEST_F(OpenDialogTest, OpensCentredAtAThirdWithTheWaveFilterAndAnEmptyName) {
         PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0);
     });
     EXPECT_FALSE(got.answer);
-    EXPECT_BYTES("", open.FileName());
+    EXPECT_BYTES("", Chosen(open));
 
     const int width = seen.outer.right - seen.outer.left;
     const int height = seen.outer.bottom - seen.outer.top;
@@ -135,7 +143,7 @@ TEST_F(OpenDialogTest, TypedNameOfAMissingFileIsAccepted) {
     OpenDialog open;
     Outcome got = Open(open, [&](HWND dialog) { TypeNameAndEnter(dialog, missing); });
     EXPECT_TRUE(got.answer);
-    EXPECT_BYTES(missing, open.FileName());
+    EXPECT_BYTES(missing, Chosen(open));
 }
 
 // The user opens the file's folder in the dialog, then picks the file: the
@@ -154,7 +162,7 @@ TEST_F(OpenDialogTest, FileChosenInAFolderLeavesThatFolderCurrent) {
         TypeNameAndEnter(dialog, "take1.wav");
     });
     EXPECT_TRUE(got.answer);
-    EXPECT_BYTES(take, open.FileName());
+    EXPECT_BYTES(take, Chosen(open));
     EXPECT_BYTES(folder, bench::CurrentDirectory());
 }
 
@@ -165,7 +173,7 @@ TEST_F(OpenDialogTest, PreviousChoiceIsOfferedAgainAndKeptOnCancel) {
     ASSERT_TRUE(bench::WriteFileBytes(take, "RIFF"));
     OpenDialog open;
     ASSERT_TRUE(Open(open, [&](HWND dialog) { TypeNameAndEnter(dialog, take); }).answer);
-    ASSERT_EQ(take, open.FileName());
+    ASSERT_EQ(take, Chosen(open));
 
     Seen seen;
     Outcome again = Open(open, [&](HWND dialog) {
@@ -173,14 +181,14 @@ TEST_F(OpenDialogTest, PreviousChoiceIsOfferedAgainAndKeptOnCancel) {
         Cancel(dialog);
     });
     EXPECT_FALSE(again.answer);
-    EXPECT_BYTES(take, open.FileName());
+    EXPECT_BYTES(take, Chosen(open));
     // Wine shows the name alone, the dialog standing in the path's folder.
     EXPECT_TRUE(seen.name == take || seen.name == "take1.wav") << seen.name;
     EXPECT_TRUE(seen.folder == "waves" || seen.name == take) << seen.folder;
 
     Outcome enter = Open(open, [](HWND dialog) { PressEnterInName(dialog); });
     EXPECT_TRUE(enter.answer);
-    EXPECT_BYTES(take, open.FileName());
+    EXPECT_BYTES(take, Chosen(open));
 }
 
 }  // namespace
