@@ -144,6 +144,15 @@ TEST_F(OpenDialogTest, TypedNameOfAMissingFileIsAccepted) {
     Outcome got = Open(open, [&](HWND dialog) { TypeNameAndEnter(dialog, missing); });
     EXPECT_TRUE(got.answer);
     EXPECT_BYTES(missing, Chosen(open));
+
+    // A name the code page cannot write comes back as typed, not as Beyonce.wav.
+    const std::wstring beyonce = bench::Wide(folder) + L"\\Beyonc\u00E9.wav";
+    got = Open(open, [&](HWND dialog) {
+        SendMessageW(NameEdit(dialog), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(beyonce.c_str()));
+        PressEnterInName(dialog);
+    });
+    EXPECT_TRUE(got.answer);
+    EXPECT_TRUE(beyonce == open.FileName());
 }
 
 // The user opens the file's folder in the dialog, then picks the file: the

@@ -61,7 +61,11 @@ std::string FreshFolder(const std::string& leaf) {
 }
 
 bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+    return WriteFileBytes(Wide(path), bytes);
+}
+
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     DWORD written = 0;

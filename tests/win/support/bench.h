@@ -22,6 +22,7 @@ std::string FreshFolder(const std::string& leaf = "");
 
 // Creates a file with the given bytes; true on success.
 bool WriteFileBytes(const std::string& path, const std::string& bytes);
+bool WriteFileBytes(const std::wstring& path, const std::string& bytes);
 bool ReadFileBytes(const std::string& path, std::string* bytes);
 bool CopyProgram(const std::string& fromName, const std::string& toPath);
 bool Exists(const std::string& path);

@@ -184,15 +184,20 @@ bool SavePicture(HWND window, const std::string& name) {
            GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-Wendle::Wendle(const std::string& startFolder, const std::string& programPath,
-               const std::string& arguments) {
-    const std::string program = programPath.empty() ? ProgramDir() + "\\wendle.exe" : programPath;
-    std::wstring line = Wide("\"" + program + "\"" + (arguments.empty() ? "" : " " + arguments));
+Wendle::Wendle(const std::string& startFolder, const std::string& program,
+               const std::string& arguments)
+    : Wendle(Wide(startFolder), Wide(program), Wide(arguments)) {}
+
+Wendle::Wendle(const std::wstring& startFolder, const std::wstring& programPath,
+               const std::wstring& arguments) {
+    const std::wstring program =
+        programPath.empty() ? Wide(ProgramDir() + "\\wendle.exe") : programPath;
+    std::wstring line = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     // Wide: a start folder may be longer than the ANSI functions take.
-    if (!CreateProcessW(Wide(program).c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
-                        Wide(startFolder).c_str(), &startup, &process_)) {
+    if (!CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
+                        startFolder.c_str(), &startup, &process_)) {
         ADD_FAILURE_AT(__FILE__, __LINE__);
         return;
     }

@@ -45,6 +45,9 @@ class Wendle {
     // `arguments` follow its quoted name on the command line as they are.
     explicit Wendle(const std::string& startFolder, const std::string& program = "",
                     const std::string& arguments = "");
+    // The same with names that the code page may not write.
+    Wendle(const std::wstring& startFolder, const std::wstring& program,
+           const std::wstring& arguments);
     ~Wendle();
     Wendle(const Wendle&) = delete;
     Wendle& operator=(const Wendle&) = delete;
