@@ -10,13 +10,18 @@ for preset in win64 win32; do
     cmake --preset "$preset" >/dev/null
     cmake --build --preset "$preset" -j "$(nproc)" --target wendle >/dev/null
 done
-echo "built: build/win32/bin/wendle.exe (shipped, 32-bit) and build/win64/bin/wendle.exe (run here)"
-# Wendle runs oggenc.exe from the folder it was started from: here that is the
-# bridge to the host's own oggenc.
+echo "built: build/win32/bin/wendle.exe (shipped, 32-bit) and build/win64/bin/wendle.exe (run here, copied to build/run beside the encoder bridge)"
+# Wendle runs the oggenc.exe beside wendle.exe first: here that is the
+# bridge to the host's own oggenc. In a folder of its own, so that the test
+# programs in the build folder find no encoder beside them.
+run=build/run
+mkdir -p "$run"
+rm -f build/win64/bin/oggenc.exe "$run/oggenc.exe"
+cp build/win64/bin/wendle.exe "$run/wendle.exe"
 if command -v oggenc >/dev/null 2>&1; then
     cmake --build --preset win64 -j "$(nproc)" --target oggenc_bridge >/dev/null
-    cp build/win64/bin/oggenc_bridge.exe build/win64/bin/oggenc.exe
-    echo "encoder: build/win64/bin/oggenc.exe hands each job to $(command -v oggenc)"
+    cp build/win64/bin/oggenc_bridge.exe "$run/oggenc.exe"
+    echo "encoder: $run/oggenc.exe hands each job to $(command -v oggenc)"
 else
     echo "encoder: skipped, no native oggenc on this host (package vorbis-tools);" \
         "Wendle will say that oggenc.exe is missing"
@@ -29,11 +34,11 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
     tools/winebench stop
     eval "$(tools/winebench env)"
     export DISPLAY=$user_display
-    cd build/win64/bin && exec /usr/lib/wine/wine64 wendle.exe
+    cd "$run" && exec /usr/lib/wine/wine64 wendle.exe
 fi
 tools/winebench setup
 eval "$(tools/winebench env)"
-(cd build/win64/bin && exec /usr/lib/wine/wine64 wendle.exe </dev/null >/dev/null 2>&1) &
+(cd "$run" && exec /usr/lib/wine/wine64 wendle.exe </dev/null >/dev/null 2>&1) &
 window=""
 for _ in $(seq 300); do
     window=$(xwininfo -root -tree 2>/dev/null | awk '/"Wendle v0.02"/ {print $1; exit}')

@@ -28,19 +28,18 @@ int StartUpFailed(DWORD error) {
 // The first argument as a full wide path against the start-up folder; false
 // when there is none. Wide: the ANSI command line holds look-alikes of the
 // characters the code page cannot write. Empty when it has no full path.
-bool InputFileArgument(std::wstring& path) {
+bool InputFileArgument(std::u16string& path) {
     const std::vector<std::u16string> arguments =
-        wendle::ProgramArguments(wendle::ToU16(GetCommandLineW()));
+        wendle::ProgramArguments(wendle::FromWide(GetCommandLineW()));
     if (arguments.empty()) return false;
-    const std::wstring argument = wendle::ToWide(arguments.front());
-    std::wstring full(MAX_PATH, L'\0');
-    DWORD length = GetFullPathNameW(argument.c_str(), MAX_PATH, &full[0], nullptr);
+    const std::vector<wchar_t> argument = wendle::ToWide(arguments.front());
+    std::vector<wchar_t> full(MAX_PATH);
+    DWORD length = GetFullPathNameW(argument.data(), MAX_PATH, full.data(), nullptr);
     if (length >= MAX_PATH) {
-        full.assign(length, L'\0');
-        length = GetFullPathNameW(argument.c_str(), length, &full[0], nullptr);
+        full.resize(length);
+        length = GetFullPathNameW(argument.data(), length, full.data(), nullptr);
     }
-    full.resize(length < full.size() ? length : 0);
-    path = full;
+    path = wendle::FromWide(full.data(), length < full.size() ? length : 0);
     return true;
 }
 
@@ -52,7 +51,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     KeepDllSearchInSystemFolder();
     SetUpPathRules();
     // Read before anything can change the current directory.
-    std::wstring inputFile;
+    std::u16string inputFile;
     const bool inputFileGiven = InputFileArgument(inputFile);
     App().SetTitle("Wendle");
     if (!App().Initialize(instance)) return StartUpFailed(GetLastError());

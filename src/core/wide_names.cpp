@@ -23,9 +23,8 @@ bool IsLowSurrogate(char16_t c) {
 
 }  // namespace
 
-bool NarrowPath(const std::u16string& path, const ExactConversion& convert,
-                const ShortNameLookup& shortName, std::string* narrow,
-                std::u16string* failedPart) {
+bool NarrowPath(const std::u16string& path, ExactConversion convert, const ShortNames& shortNames,
+                std::string* narrow, std::u16string* failedPart) {
     narrow->clear();
     // Nearly every path converts whole: no part needs the file system.
     if (convert(path, narrow)) return true;
@@ -40,7 +39,7 @@ bool NarrowPath(const std::u16string& path, const ExactConversion& convert,
         const std::u16string part = path.substr(start, end - start);
         std::string bytes;
         if (!convert(part, &bytes)) {
-            const std::u16string alias = shortName(path.substr(0, end));
+            const std::u16string alias = shortNames.Of(path.substr(0, end));
             if (alias.empty() || !convert(alias, &bytes)) {
                 if (failedPart) *failedPart = part;
                 narrow->clear();
@@ -53,7 +52,7 @@ bool NarrowPath(const std::u16string& path, const ExactConversion& convert,
     return true;
 }
 
-std::string NarrowWithReplacement(const std::u16string& text, const ExactConversion& convert,
+std::string NarrowWithReplacement(const std::u16string& text, ExactConversion convert,
                                   char replacement) {
     std::string narrow;
     if (convert(text, &narrow)) return narrow;
@@ -76,7 +75,7 @@ std::u16string WideFileName(const std::u16string& path) {
     return last == std::u16string::npos ? path : path.substr(last + 1);
 }
 
-std::string OutputNameOf(const std::u16string& inputPath, const ExactConversion& convert,
+std::string OutputNameOf(const std::u16string& inputPath, ExactConversion convert,
                          const PathRules& rules) {
     return rules.ChangeExtension(NarrowWithReplacement(WideFileName(inputPath), convert, '_'),
                                  ".ogg");

@@ -7,6 +7,7 @@
 
 #include "win/other_windows_disabled.h"
 #include "win/system_library.h"
+#include "win/system_names.h"
 
 namespace wendle {
 
@@ -42,7 +43,7 @@ bool OpenDialog::Execute(HWND owner) {
     // Wide: the ANSI dialog would hand back a look-alike of a name that the
     // code page cannot write.
     wchar_t file[MAX_PATH] = {};
-    lstrcpynW(file, fileName_.c_str(), MAX_PATH);
+    lstrcpynW(file, ToWide(fileName_).data(), MAX_PATH);
 
     OPENFILENAMEW request{};
     request.lStructSize = sizeof request;
@@ -71,7 +72,7 @@ bool OpenDialog::Execute(HWND owner) {
         }
         return false;
     }
-    fileName_ = file;
+    fileName_ = FromWide(file);
     return true;
 }
 

@@ -15,12 +15,12 @@ class OpenDialog {
     // left to change the current directory to the chosen file's folder.
     bool Execute(HWND owner);
     // Wide, as the system gave it: the caller makes the program's path of it.
-    const std::wstring& FileName() const { return fileName_; }
+    const std::u16string& FileName() const { return fileName_; }
     // A file taken otherwise (a drop, the command line) becomes the previous choice.
-    void SetFileName(const std::wstring& name) { fileName_ = name; }
+    void SetFileName(const std::u16string& name) { fileName_ = name; }
 
   private:
-    std::wstring fileName_;
+    std::u16string fileName_;
 };
 
 }  // namespace wendle

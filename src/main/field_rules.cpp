@@ -73,7 +73,7 @@ void MainWindow::InputFileOpenClick() {
     TakeInputFile(openDialog_.FileName());
 }
 
-void MainWindow::TakeInputFile(const std::wstring& longPath) {
+void MainWindow::TakeInputFile(const std::u16string& longPath) {
     std::string path;
     if (!NarrowSystemPath(longPath, &path)) {
         ShowError(std::string("\n") + kInputNameUnwritable);
@@ -81,19 +81,18 @@ void MainWindow::TakeInputFile(const std::wstring& longPath) {
     }
     openDialog_.SetFileName(longPath);
     takenInput_ = path;
-    takenOutputName_ = OutputNameOf(ToU16(longPath), &ExactAnsi, SystemPathRules());
+    takenOutputName_ = OutputNameOf(longPath, &ExactAnsi, SystemPathRules());
     SetText(kInputFileNameId, path);
     if (Text(kOutputFilePathId).empty()) {
         folderList_.AssignFolder(SystemPathRules().ExtractDirectory(path));
     }
 }
 
-void MainWindow::StartWithInputFile(const std::wstring& path) {
+void MainWindow::StartWithInputFile(const std::u16string& path) {
     std::string narrow;
     // A path that has no usable name is told so; one past what the ANSI
     // functions reach is as missing as before.
-    if (IsExistingFile(path) &&
-        (!NarrowSystemPath(path, &narrow) || IsExistingFile(narrow))) {
+    if (IsExistingFile(path) && (!NarrowSystemPath(path, &narrow) || IsExistingFile(narrow))) {
         TakeInputFile(path);
         return;
     }

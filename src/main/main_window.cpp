@@ -185,7 +185,9 @@ void MainWindow::CreateControls() {
     // Attached only now: the choosers' own start-up raises no handler.
     folderList_.OnChange = [this] { FolderListChange(); };
     driveChooser_.OnChange = [this] { DriveChooserChange(); };
-    folderList_.OnNameWithoutPath = [this] { ShowError(std::string("\n") + kFolderNameUnwritable); };
+    folderList_.OnNameWithoutPath = [this] {
+        ShowError(std::string("\n") + kFolderNameUnwritable);
+    };
     HWND bitrate = Control(kBitrateListId);
     for (std::size_t i = 0; i < kBitrateCount; ++i) {
         SendMessageA(bitrate, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kBitrates[i].label));
@@ -203,10 +205,20 @@ void MainWindow::FormCreate() {
     SetWindowTextA(Handle(), "Wendle v0.02");
     SendMessageA(Control(kBitrateListId), CB_SETCURSEL, static_cast<WPARAM>(DefaultBitrateIndex()),
                  0);
-    // Empty when the start folder cannot be read: a bare name would make the
-    // system look for any program of that name.
+    // The encoder beside the program first: started from "Open with" or a
+    // drop on a shortcut, the start folder is the document's, which may hold
+    // any program of that name. Empty when neither folder can be read: a bare
+    // name would make the system look for any program of that name.
+    const std::string besideProgram = ProgramFolder();
     const std::string startFolder = ReadCurrentDirectory();
-    EncoderPath = startFolder.empty() ? "" : JoinPath(startFolder, "oggenc.exe", SystemPathRules());
+    const std::string beside =
+        besideProgram.empty() ? "" : JoinPath(besideProgram, "oggenc.exe", SystemPathRules());
+    if (!beside.empty() && IsExistingFile(beside)) {
+        EncoderPath = beside;
+    } else {
+        EncoderPath =
+            startFolder.empty() ? "" : JoinPath(startFolder, "oggenc.exe", SystemPathRules());
+    }
 }
 
 std::string MainWindow::Text(int id) const {
@@ -267,7 +279,7 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_DROPFILES: {
-            const std::wstring firstFile = FirstDroppedFile(reinterpret_cast<HDROP>(wParam));
+            const std::u16string firstFile = FirstDroppedFile(reinterpret_cast<HDROP>(wParam));
             // Nothing dropped was a file: nothing changes.
             if (!firstFile.empty()) RunHandler([&] { TakeInputFile(firstFile); });
             return 0;

@@ -43,7 +43,7 @@ class MainWindow : public Window {
     void InputFileOpenClick();
     // The file named on the command line, as a full wide path: the input
     // when it exists, else reported over the shown window.
-    void StartWithInputFile(const std::wstring& path);
+    void StartWithInputFile(const std::u16string& path);
     void NewDirectoryClick();
     void AboutMenuClick();
 
@@ -64,7 +64,7 @@ class MainWindow : public Window {
     void SetStartControlsEnabled(bool enabled);
     // The input as a choice in the open dialog sets it, with what follows;
     // a name with no path the program can use is refused with a dialog.
-    void TakeInputFile(const std::wstring& path);
+    void TakeInputFile(const std::u16string& path);
     void ShowError(const std::string& text) const;
     // Runs the encoder in the current directory with the window hidden; false
     // when it could not be started or ended with a non-zero exit code.

@@ -30,7 +30,7 @@ constexpr DWORD kNameBuffer = 261;
 // Read wide and shown with "?" for what the code page cannot write, never a
 // look-alike.
 std::string FromBuffer(const wchar_t* buffer) {
-    return NarrowShownText(std::wstring(buffer, wcsnlen(buffer, kNameBuffer)), '?');
+    return NarrowShownText(FromWide(buffer, wcsnlen(buffer, kNameBuffer)), '?');
 }
 
 class SystemDriveQueries : public DriveQueries {
@@ -42,8 +42,8 @@ class SystemDriveQueries : public DriveQueries {
     std::string VolumeLabel(const std::string& root) override {
         wchar_t name[kNameBuffer] = {};
         CriticalErrorsQuiet quiet;
-        BOOL ok = GetVolumeInformationW(WideFromAnsi(root).c_str(), name, kNameBuffer, nullptr,
-                                        nullptr, nullptr, nullptr, 0);
+        BOOL ok = GetVolumeInformationW(ToWide(WideFromAnsi(root)).data(), name, kNameBuffer,
+                                        nullptr, nullptr, nullptr, nullptr, 0);
         return ok ? FromBuffer(name) : std::string();
     }
 
@@ -54,7 +54,8 @@ class SystemDriveQueries : public DriveQueries {
         if (!getConnection) return false;
         wchar_t name[kNameBuffer] = {};
         DWORD length = kNameBuffer;
-        if (getConnection(WideFromAnsi(device).c_str(), name, &length) != NO_ERROR) return false;
+        if (getConnection(ToWide(WideFromAnsi(device)).data(), name, &length) != NO_ERROR)
+            return false;
         *remote = FromBuffer(name);
         return true;
     }

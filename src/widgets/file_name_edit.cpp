@@ -25,7 +25,7 @@ bool ReadClipboardText(HWND owner, std::string* text) {
     bool read = false;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         if (const auto* locked = static_cast<const wchar_t*>(GlobalLock(data))) {
-            *text = NarrowShownText(locked, '_');
+            *text = NarrowShownText(FromWide(locked), '_');
             read = true;
             GlobalUnlock(data);
         }

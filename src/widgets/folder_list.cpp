@@ -298,10 +298,10 @@ std::string FolderList::ShownText(const FolderItem& item) const {
 void FolderList::ReadSubFolders() {
     std::vector<std::string> names;
     // Wide: the ANSI walk gives look-alikes (a\b for a¥b) that name other folders.
-    const std::wstring folder = WideFromAnsi(folder_);
+    const std::u16string folder = WideFromAnsi(folder_);
     WIN32_FIND_DATAW entry;
-    HANDLE search = FindFirstFileW(WideFromAnsi(JoinPath(folder_, "*.*", SystemPathRules())).c_str(),
-                                   &entry);
+    HANDLE search = FindFirstFileW(
+        ToWide(WideFromAnsi(JoinPath(folder_, "*.*", SystemPathRules()))).data(), &entry);
     if (search == INVALID_HANDLE_VALUE) return;
     const DWORD skipped = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | 0x8;  // 0x8: volume label
     std::string name;
@@ -312,7 +312,8 @@ void FolderList::ReadSubFolders() {
         if (std::wcscmp(wide, L".") == 0 || std::wcscmp(wide, L"..") == 0) continue;
         // Without a usable short name it is shown with "?", which no folder
         // name holds: such an item is refused when opened.
-        if (!NarrowEntryName(folder, wide, &name)) name = NarrowShownText(wide, '?');
+        const std::u16string entryName = FromWide(wide);
+        if (!NarrowEntryName(folder, entryName, &name)) name = NarrowShownText(entryName, '?');
         names.push_back(name);
     } while (FindNextFileW(search, &entry));
     FindClose(search);

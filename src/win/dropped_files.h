@@ -10,6 +10,6 @@ namespace wendle {
 
 // The first dropped name that is an existing file, as a wide full path;
 // empty when none is. The drop is released in every case, as its receiver must.
-std::wstring FirstDroppedFile(HDROP drop);
+std::u16string FirstDroppedFile(HDROP drop);
 
 }  // namespace wendle

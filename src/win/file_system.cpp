@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "core/failure.h"
 #include "win/system_names.h"
+#include "win/system_rules.h"
 
 namespace wendle {
 
@@ -29,8 +32,8 @@ bool IsExistingFile(const std::string& name) {
     return IsFileAttributes(GetFileAttributesA(name.c_str()));
 }
 
-bool IsExistingFile(const std::wstring& name) {
-    return IsFileAttributes(GetFileAttributesW(name.c_str()));
+bool IsExistingFile(const std::u16string& name) {
+    return IsFileAttributes(GetFileAttributesW(ToWide(name).data()));
 }
 
 bool FolderExists(const std::string& name) {
@@ -62,13 +65,29 @@ bool RenameFile(const std::string& from, const std::string& to) {
     return MoveFileA(from.c_str(), to.c_str()) != 0;
 }
 
+std::string ProgramFolder() {
+    std::vector<wchar_t> buffer(MAX_PATH);
+    DWORD n;
+    // A path that fills the buffer may have been cut: try a larger one.
+    while ((n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()))) ==
+               buffer.size() &&
+           buffer.size() < 32768) {
+        buffer.resize(buffer.size() * 2);
+    }
+    std::string program;
+    if (n == 0 || n == buffer.size() || !NarrowSystemPath(FromWide(buffer.data(), n), &program)) {
+        return std::string();
+    }
+    return SystemPathRules().ExtractDirectory(program);
+}
+
 std::string ReadCurrentDirectory() {
     wchar_t buffer[MAX_PATH];
     const DWORD n = GetCurrentDirectoryW(MAX_PATH, buffer);
     // n >= MAX_PATH is the size the directory would need: nothing was copied.
     if (n == 0 || n >= MAX_PATH) return std::string();
     std::string directory;
-    if (!NarrowSystemPath(std::wstring(buffer, n), &directory)) return std::string();
+    if (!NarrowSystemPath(FromWide(buffer, n), &directory)) return std::string();
     // What no ANSI function could enter again.
     return directory.size() < MAX_PATH ? directory : std::string();
 }

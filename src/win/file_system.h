@@ -11,11 +11,14 @@ namespace wendle {
 bool FileExists(const std::string& name);
 // True when the name itself is an existing file: no pattern, no folder.
 bool IsExistingFile(const std::string& name);
-bool IsExistingFile(const std::wstring& name);
+bool IsExistingFile(const std::u16string& name);
 // True for an existing folder; a trailing backslash and a drive root are fine.
 bool FolderExists(const std::string& name);
 // Creates the last level only; false on any refusal.
 bool CreateFolder(const std::string& name);
+// The folder that holds the program's own file, as the program's path; empty
+// when it has none.
+std::string ProgramFolder();
 // Read wide, as the program's path; empty when it cannot be read, has no such
 // path, or does not fit 260 bytes.
 std::string ReadCurrentDirectory();

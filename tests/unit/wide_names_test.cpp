@@ -10,6 +10,9 @@
 namespace wendle {
 namespace {
 
+// U+1F3B5 as the system gives it, a surrogate pair, on any width of char16_t.
+#define kNote u"\xD83C\xDFB5"
+
 const unsigned char kCodePage932[12] = {0x81, 0x9F, 0xE0, 0xFC};
 const PathRules kJapanese = PathRules::FromSystem(true, kCodePage932);
 
@@ -32,17 +35,20 @@ bool Convert(const std::u16string& wide, std::string* bytes) {
 }
 
 // Short names of the volume, by full long path; the rest have none.
-std::u16string ShortName(const std::u16string& path) {
-    static const std::map<std::u16string, std::u16string> kShortNames = {
-        {u"C:\\Music\\録音\\Beyoncé.wav", u"BEYO~2JD.WAV"},
-        {u"C:\\Music\\a¥b", u"A_B~1"},
-        {u"C:\\Music\\a¥b\\x\u00ADy.wav", u"XY~1.WAV"},
-        {u"C:\\Music\\Zoë", u"ZO~1"},
-        {u"C:\\Music\\Zoë\\ソ表é", u"\u00E9~1"},  // a short name no better
-    };
-    const auto found = kShortNames.find(path);
-    return found == kShortNames.end() ? std::u16string() : found->second;
-}
+class Volume : public ShortNames {
+  public:
+    std::u16string Of(const std::u16string& path) const override {
+        static const std::map<std::u16string, std::u16string> kShortNames = {
+            {u"C:\\Music\\録音\\Beyoncé.wav", u"BEYO~2JD.WAV"},
+            {u"C:\\Music\\a¥b", u"A_B~1"},
+            {u"C:\\Music\\a¥b\\x\u00ADy.wav", u"XY~1.WAV"},
+            {u"C:\\Music\\Zoë", u"ZO~1"},
+            {u"C:\\Music\\Zoë\\ソ表é", u"\u00E9~1"},  // a short name no better
+        };
+        const auto found = kShortNames.find(path);
+        return found == kShortNames.end() ? std::u16string() : found->second;
+    }
+};
 
 struct Row {
     const char16_t* path;
@@ -67,13 +73,13 @@ TEST(WideNames, EachPartIsExactOrItsShortNameAndNeverALookAlike) {
         // No short name, or one the code page cannot write either: no path.
         {u"C:\\Music\\안녕.wav", false, "", u"안녕.wav"},
         {u"C:\\Music\\Zoë\\ソ表é\\a.wav", false, "", u"ソ表é"},
-        {u"C:\\Music\\\U0001F3B5.wav", false, "", u"\U0001F3B5.wav"},
+        {u"C:\\Music\\" kNote u".wav", false, "", kNote u".wav"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(bench::Hex(row.narrow));
         std::string narrow = "left over";
         std::u16string failed;
-        EXPECT_EQ(row.found, NarrowPath(row.path, &Convert, &ShortName, &narrow, &failed));
+        EXPECT_EQ(row.found, NarrowPath(row.path, &Convert, Volume(), &narrow, &failed));
         EXPECT_BYTES(row.narrow, narrow);
         EXPECT_TRUE(failed == row.failedPart);
     }
@@ -85,9 +91,11 @@ TEST(WideNames, ShownAndOutputNamesReplaceEachCharacterTheCodePageCannotWrite) {
         std::string shown;
     } shown[] = {
         // A surrogate pair is one character; a lone surrogate is one too.
-        {u"a\U0001F3B5b", "a?b"},
+        {u"a" kNote u"b", "a?b"},
         {u"안녕", "??"},
-        {u"x\xD800ソ", "x?\x83\x5C"},
+        {u"x\xD800"
+         u"ソ",
+         "x?\x83\x5C"},
     };
     for (const Replaced& row : shown) {
         EXPECT_BYTES(row.shown, NarrowWithReplacement(row.text, &Convert, '?'));
@@ -99,7 +107,7 @@ TEST(WideNames, ShownAndOutputNamesReplaceEachCharacterTheCodePageCannotWrite) {
         {u"x\u00ADy.wav", "x_y.ogg"},
         // The folder's characters play no part; the name's trail byte 0x5C stays.
         {u"C:\\a¥b\\表.wav", "\x95\x5C.ogg"},
-        {u"C:\\ソ\U0001F3B5", "\x83\x5C_.ogg"},
+        {u"C:\\ソ" kNote, "\x83\x5C_.ogg"},
     };
     for (const Replaced& row : outputs) {
         EXPECT_BYTES(row.shown, OutputNameOf(row.text, &Convert, kJapanese));

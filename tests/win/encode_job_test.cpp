@@ -118,6 +118,39 @@ TEST_F(EncodeJob, EncoderIsLookedForInTheStartFolder) {
     DeleteFileA("C:\\oggenc.exe");
 }
 
+// Started from "Open with" or a shortcut, the start folder is any folder: the
+// encoder beside the program comes first, then the start folder's.
+TEST_F(EncodeJob, EncoderBesideTheProgramComesBeforeTheStartFolders) {
+    const std::string program = root_ + "\\program";
+    CreateDirectoryA(program.c_str(), nullptr);
+    ASSERT_TRUE(bench::CopyProgram("wendle.exe", program + "\\wendle.exe"));
+    const struct {
+        bool beside, inStartFolder;
+    } rows[] = {{true, true}, {false, true}, {true, false}, {false, false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::to_string(row.beside) + std::to_string(row.inStartFolder));
+        for (const auto& [wanted, folder] :
+             {std::pair{row.beside, program}, std::pair{row.inStartFolder, start_}}) {
+            const std::string encoder = folder + "\\oggenc.exe";
+            ASSERT_TRUE(wanted ? bench::CopyProgram("oggenc_double.exe", encoder)
+                               : DeleteFileA(encoder.c_str()) || !bench::Exists(encoder));
+        }
+        DeleteFileA(encoder_.reportPath.c_str());
+        bench::Wendle wendle(start_, program + "\\wendle.exe");
+        Choose(wendle, input_, out_ + "\\take1.ogg");
+        Start(wendle);
+        if (!row.beside && !row.inStartFolder) {
+            ExpectError(wendle, texts::kEncoderMissing);
+            continue;
+        }
+        ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); }));
+        EXPECT_BYTES((row.beside ? program : start_) + "\\oggenc.exe", encoder_.argv[0]);
+        EXPECT_TRUE(
+            bench::WaitUntil([&] { return IsWindowVisible(wendle.MainWindow()) != FALSE; }));
+        DeleteFileA((out_ + "\\take1.ogg").c_str());
+    }
+}
+
 TEST_F(EncodeJob, AStartFolderWithABlankIsQuotedSoNoOtherProgramRuns) {
     // Unquoted, "...\My Tools\oggenc.exe" would start "...\My.exe" first.
     const std::string tools = root_ + "\\My Tools";

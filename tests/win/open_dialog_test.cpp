@@ -152,7 +152,7 @@ TEST_F(OpenDialogTest, TypedNameOfAMissingFileIsAccepted) {
         PressEnterInName(dialog);
     });
     EXPECT_TRUE(got.answer);
-    EXPECT_TRUE(beyonce == open.FileName());
+    EXPECT_TRUE(FromWide(beyonce.c_str()) == open.FileName());
 }
 
 // The user opens the file's folder in the dialog, then picks the file: the

@@ -66,7 +66,7 @@ std::string ShortNameOf(const std::wstring& path) {
     if (search == INVALID_HANDLE_VALUE) return "";
     FindClose(search);
     std::string narrow;
-    ExactAnsi(ToU16(entry.cAlternateFileName), &narrow);
+    ExactAnsi(FromWide(entry.cAlternateFileName), &narrow);
     return narrow;
 }
 
@@ -130,7 +130,13 @@ HDROP MakeDrop(const std::wstring& name) {
 
 class WideNames : public bench::MadeMainWindow {
   protected:
-    void TearDown() override { ReplaceShortNameLookup(nullptr); }
+    void TearDown() override { ReplaceShortNames(nullptr); }
+
+    // A volume without short names.
+    class None : public ShortNames {
+      public:
+        std::u16string Of(const std::u16string&) const override { return {}; }
+    } none_;
 
     void Drop(const std::wstring& name) {
         SendMessageA(made_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(name)), 0);
@@ -176,7 +182,7 @@ TEST_F(WideNames, WithoutShortNamesSuchAnInputIsRefusedAndTheFieldsStay) {
     const std::wstring zoe = bench::Wide(root_) + L"\\Zoë";
     CreateDirectoryW(zoe.c_str(), nullptr);
     made_->SetText(kInputFileNameId, root_ + "\\kept.wav");
-    ReplaceShortNameLookup([](const std::u16string&) { return std::u16string(); });
+    ReplaceShortNames(&none_);
     ExpectError([&] { Drop(named); }, kInputNameUnwritable);
     EXPECT_BYTES(root_ + "\\kept.wav", made_->Text(kInputFileNameId));
     EXPECT_BYTES("kept.ogg", made_->Text(kOutputFileNameId));
@@ -204,7 +210,7 @@ TEST_F(WideNames, EveryFolderItemOpensItsOwnFolderOrNone) {
     for (std::size_t i = 0; i < std::size(folders); ++i) {
         SCOPED_TRACE(i);
         std::string item;  // the name, or the short name Wine made for it
-        if (!ExactAnsi(ToU16(folders[i].name), &item)) {
+        if (!ExactAnsi(FromWide(folders[i].name), &item)) {
             item = ShortNameOf(root + L"\\" + folders[i].name);
         }
         OpenItem(item);
@@ -213,7 +219,7 @@ TEST_F(WideNames, EveryFolderItemOpensItsOwnFolderOrNone) {
         made_->OutputFolders().AssignFolder(root_);
     }
 
-    ReplaceShortNameLookup([](const std::u16string&) { return std::u16string(); });
+    ReplaceShortNames(&none_);
     made_->OutputFolders().Reload();
     for (const Folder& folder : folders) {
         if (folder.withoutShortNames == "Motley") continue;

@@ -184,14 +184,27 @@ bool SavePicture(HWND window, const std::string& name) {
            GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The build's wendle.exe, copied to a folder with no oggenc.exe beside it:
+// the run command puts the bridge beside the built one, and the encoder
+// beside the program comes before the start folder's.
+static std::wstring TestedProgram() {
+    static const std::wstring copy = [] {
+        const std::string folder = "C:\\wendle-tests\\program";
+        CreateDirectoryA("C:\\wendle-tests", nullptr);
+        CreateDirectoryA(folder.c_str(), nullptr);
+        EXPECT_TRUE(CopyProgram("wendle.exe", folder + "\\wendle.exe"));
+        return Wide(folder + "\\wendle.exe");
+    }();
+    return copy;
+}
+
 Wendle::Wendle(const std::string& startFolder, const std::string& program,
                const std::string& arguments)
     : Wendle(Wide(startFolder), Wide(program), Wide(arguments)) {}
 
 Wendle::Wendle(const std::wstring& startFolder, const std::wstring& programPath,
                const std::wstring& arguments) {
-    const std::wstring program =
-        programPath.empty() ? Wide(ProgramDir() + "\\wendle.exe") : programPath;
+    const std::wstring program = programPath.empty() ? TestedProgram() : programPath;
     std::wstring line = L"\"" + program + L"\"" + (arguments.empty() ? L"" : L" " + arguments);
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
