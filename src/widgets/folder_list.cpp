@@ -310,10 +310,13 @@ void FolderList::ReadSubFolders() {
         if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) continue;
         const wchar_t* wide = entry.cFileName;
         if (std::wcscmp(wide, L".") == 0 || std::wcscmp(wide, L"..") == 0) continue;
-        // Without a usable short name it is shown with "?", which no folder
+        // Nearly every name converts as it is; the others go by their short
+        // names. Without a usable one it is shown with "?", which no folder
         // name holds: such an item is refused when opened.
-        const std::u16string entryName = FromWide(wide);
-        if (!NarrowEntryName(folder, entryName, &name)) name = NarrowShownText(entryName, '?');
+        if (!ExactAnsi(wide, std::wcslen(wide), &name)) {
+            const std::u16string entryName = FromWide(wide);
+            if (!NarrowEntryName(folder, entryName, &name)) name = NarrowShownText(entryName, '?');
+        }
         names.push_back(name);
     } while (FindNextFileW(search, &entry));
     FindClose(search);

@@ -59,23 +59,29 @@ std::u16string WideFromAnsi(const std::string& text) {
 }
 
 bool ExactAnsi(const std::u16string& text, std::string* bytes) {
-    bytes->clear();
-    if (text.empty()) return true;
     const std::vector<wchar_t> wide = ToWide(text);
-    const int units = static_cast<int>(text.size());
+    return ExactAnsi(wide.data(), text.size(), bytes);
+}
+
+bool ExactAnsi(const wchar_t* text, std::size_t length, std::string* bytes) {
+    bytes->assign(length, '\0');
+    // Plain ASCII, most names, needs no system call.
+    std::size_t i = 0;
+    for (; i < length && text[i] < 0x80; ++i) (*bytes)[i] = static_cast<char>(text[i]);
+    if (i == length) return true;
+    const int units = static_cast<int>(length);
     // At most two bytes a unit in any code page Windows uses for ANSI.
-    bytes->resize(text.size() * 2);
+    bytes->resize(length * 2);
     BOOL usedDefault = FALSE;
-    const int n =
-        WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), units, &(*bytes)[0],
-                            static_cast<int>(bytes->size()), nullptr, &usedDefault);
+    const int n = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, text, units, &(*bytes)[0],
+                                      static_cast<int>(bytes->size()), nullptr, &usedDefault);
     if (n <= 0 || usedDefault) return false;
     bytes->resize(static_cast<std::size_t>(n));
     // Some characters still come back as others; only a round trip is exact.
     std::vector<wchar_t> back(static_cast<std::size_t>(n));
     const int m =
         MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, bytes->data(), n, back.data(), n);
-    return m == units && std::equal(back.begin(), back.begin() + m, wide.begin());
+    return m == units && std::equal(back.begin(), back.begin() + m, text);
 }
 
 bool NarrowSystemPath(const std::u16string& path, std::string* narrow) {

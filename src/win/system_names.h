@@ -23,6 +23,7 @@ std::u16string WideFromAnsi(const std::string& text);
 
 // The code page's exact bytes, checked by converting them back.
 bool ExactAnsi(const std::u16string& wide, std::string* bytes);
+bool ExactAnsi(const wchar_t* wide, std::size_t length, std::string* bytes);
 
 // The program's path for a full wide path; false when a part that the code
 // page cannot write has no short name that it can.

@@ -230,6 +230,20 @@ TEST_F(AsAUser, JapaneseArrivesWholeAndTheNameTakesNoDelimiter) {
     const std::string kept = std::string("..x") + texts::kSo + "1.ogg";
     EXPECT_BYTES(kept, wendle.Text(kOutputFileNameId));
     EXPECT_BYTES(start_ + "\\" + kept, wendle.Text(kOutputFilePathId));
+
+    // Unicode text: what Shift-JIS cannot write is "_", never a look-alike
+    // (a backslash for U+00A5, a dash for the soft hyphen).
+    const std::wstring unicode = L"a\u00A5b\u00ADc.ogg";
+    ASSERT_TRUE(OpenClipboard(nullptr));
+    EmptyClipboard();
+    data = GlobalAlloc(GMEM_MOVEABLE, (unicode.size() + 1) * sizeof(wchar_t));
+    std::memcpy(GlobalLock(data), unicode.c_str(), (unicode.size() + 1) * sizeof(wchar_t));
+    GlobalUnlock(data);
+    SetClipboardData(CF_UNICODETEXT, data);
+    CloseClipboard();
+    Erase(name);
+    SendMessageA(name, WM_PASTE, 0, 0);
+    EXPECT_BYTES("a_b_c.ogg", wendle.Text(kOutputFileNameId));
 }
 
 TEST_F(AsAUser, ADriveThatIsNotReadyIsReportedOnceAndTheChooserGoesBack) {
