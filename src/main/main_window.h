@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -64,9 +65,13 @@ class MainWindow : public Window {
     void SetStartControlsEnabled(bool enabled);
     // The input as a choice in the open dialog sets it, with what follows.
     void TakeInputFile(const std::string& path);
-    // Runs the encoder in the current directory with the window hidden; false
-    // when it could not be started or ended with a non-zero exit code.
-    bool RunEncoder();
+    enum class JobEnd { Finished, Failed, Stopped };
+    // Runs the encoder in the current directory with the window hidden and the
+    // progress window shown. Failed when it could not be started or ended
+    // with a non-zero exit code; Stopped, with putBack run, when the user or
+    // the end of the session stopped it.
+    JobEnd RunEncoder(const std::string& inputName, const std::string& outputName,
+                      const std::function<std::string()>& putBack);
     EncodeFields Fields() const;
     POINT DialogPosition() const;
 
@@ -83,6 +88,8 @@ class MainWindow : public Window {
     // The last text each change handler saw, so it runs only on a real change.
     std::map<int, std::string> seenText_;
     int settingId_ = 0;
+    // Set while the encoder runs: stops it and puts the folder back.
+    std::function<void()> stopJob_;
 };
 
 }  // namespace wendle
