@@ -309,10 +309,11 @@ MainWindow::JobEnd MainWindow::RunEncoder(const std::string& inputName,
         }
         if (stopped) end = JobEnd::Stopped;
         stopJob_ = nullptr;
-        EnableWindow(Handle(), TRUE);
-        ShowWindow(Handle(), SW_SHOW);
         if (quit) PostQuitMessage(quitCode);
     }
+    // The progress window has gone: the main window takes its place.
+    EnableWindow(Handle(), TRUE);
+    ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
     return end;
 }
