@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/progress_ids.h"
 #include "main/main_ids.h"
 #include "support/bench.h"
 #include "support/encode_fixture.h"
@@ -244,6 +245,44 @@ TEST_F(RealEncoder, ABitRateTheEncoderRejectsIsReportedAndLeavesTheFolderAsItWas
     ASSERT_TRUE(bench::ReadFileBytes(out_ + "\\old.ogg", &kept));
     EXPECT_EQ("old", kept);
     EXPECT_FALSE(bench::Exists(out_ + "\\old.ogg.wendle-backup"));
+}
+
+// A long encode shows the encoder's own progress; 中止 ends the host's
+// encoder too, and no Ogg file appears afterwards.
+TEST_F(RealEncoder, ALongEncodeShowsProgressAndStopsWithoutAFile) {
+    const std::string input = wave_ + "\\long.wav";
+    ASSERT_TRUE(bench::WriteFileBytes(input, Wave(2, 44100, 4 * 60 * 1000)));
+    bench::Wendle wendle(start_);
+    ASSERT_TRUE(wendle.Running());
+    wendle.SetText(kInputFileNameId, input);
+    wendle.SetText(kOutputFilePathId, out_ + "\\long.ogg");
+    Start(wendle);
+    HWND progress = nullptr;
+    ASSERT_TRUE(bench::WaitUntil(
+        [&] {
+            progress = bench::FindTopLevel(wendle.ProcessId(), kProgressWindowClass,
+                                           texts::kProgressCaption);
+            return progress != nullptr;
+        },
+        60000));
+    std::string percent;
+    ASSERT_TRUE(bench::WaitUntil(
+        [&] {
+            percent = bench::WindowText(GetDlgItem(progress, kProgressPercentId));
+            return percent != "0%" && !percent.empty();
+        },
+        60000))
+        << "no progress from the encoder";
+    EXPECT_GT(std::atoi(percent.c_str()), 0) << percent;
+    EXPECT_LT(std::atoi(percent.c_str()), 100) << percent;
+    EXPECT_TRUE(bench::PressButton(progress, texts::kStop));
+    ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowVisible(wendle.MainWindow()) != FALSE; }));
+    EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
+    EXPECT_TRUE(bench::WaitUntil([&] {
+        return host_.Run(
+                   {"/bin/sh", "-c", "! pgrep -f -- '[o]ggenc .*-nlong.ogg' >/dev/null", "sh"}) == 0;
+    })) << "the host's encoder still runs";
+    EXPECT_TRUE(OggNames().empty());
 }
 
 }  // namespace
