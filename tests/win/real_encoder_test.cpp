@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <string>
@@ -23,36 +22,6 @@ namespace {
 
 using namespace wendle;
 namespace texts = bench::texts;
-
-void PutLittleEndian(std::string& bytes, unsigned value, int size) {
-    for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-// A 16-bit PCM WAVE file of a 440 Hz tone.
-std::string Wave(unsigned channels, unsigned rate, unsigned milliseconds) {
-    const unsigned frames = rate * milliseconds / 1000;
-    const unsigned dataSize = frames * channels * 2;
-    std::string bytes = "RIFF";
-    PutLittleEndian(bytes, 36 + dataSize, 4);
-    bytes += "WAVEfmt ";
-    PutLittleEndian(bytes, 16, 4);
-    PutLittleEndian(bytes, 1, 2);  // PCM
-    PutLittleEndian(bytes, channels, 2);
-    PutLittleEndian(bytes, rate, 4);
-    PutLittleEndian(bytes, rate * channels * 2, 4);
-    PutLittleEndian(bytes, channels * 2, 2);
-    PutLittleEndian(bytes, 16, 2);
-    bytes += "data";
-    PutLittleEndian(bytes, dataSize, 4);
-    for (unsigned frame = 0; frame < frames; ++frame) {
-        const double phase = 2 * 3.14159265358979 * 440 * frame / rate;
-        const int sample = static_cast<int>(std::lround(12000 * std::sin(phase)));
-        for (unsigned channel = 0; channel < channels; ++channel) {
-            PutLittleEndian(bytes, static_cast<unsigned>(sample) & 0xFFFF, 2);
-        }
-    }
-    return bytes;
-}
 
 // vorbiscomment's lines as field name (upper case) and value.
 std::map<std::string, std::string> Comments(const std::string& listing) {
@@ -134,7 +103,7 @@ class RealEncoder : public bench::EncodeFixture {
 
 TEST_F(RealEncoder, EveryBitRateWithTagsAsTypedAndAPerCentSignInTheName) {
     const std::string input = wave_ + "\\take" + texts::kHyou + ".wav";
-    ASSERT_TRUE(bench::WriteFileBytes(input, Wave(2, 44100, 2000)));
+    ASSERT_TRUE(bench::WriteFileBytes(input, bench::Wave(2, 44100, 2000)));
     bench::Wendle wendle(start_);
     ASSERT_TRUE(wendle.Running());
     wendle.SetText(kInputFileNameId, input);
@@ -182,7 +151,7 @@ TEST_F(RealEncoder, EveryBitRateWithTagsAsTypedAndAPerCentSignInTheName) {
 // take1.ogg typed as TAKE1.OGG must replace that file, not add a second one.
 TEST_F(RealEncoder, AConfirmedOverwriteInAnotherCaseReplacesTheFile) {
     const std::string input = wave_ + "\\take1.wav";
-    ASSERT_TRUE(bench::WriteFileBytes(input, Wave(2, 44100, 500)));
+    ASSERT_TRUE(bench::WriteFileBytes(input, bench::Wave(2, 44100, 500)));
     ASSERT_TRUE(bench::WriteFileBytes(out_ + "\\take1.ogg", "old"));
     bench::Wendle wendle(start_);
     ASSERT_TRUE(wendle.Running());
@@ -217,7 +186,7 @@ TEST_F(RealEncoder, AConfirmedOverwriteInAnotherCaseReplacesTheFile) {
 // fails: neither an empty file nor a lost old one stays behind.
 TEST_F(RealEncoder, ABitRateTheEncoderRejectsIsReportedAndLeavesTheFolderAsItWas) {
     const std::string input = wave_ + "\\mono.wav";
-    ASSERT_TRUE(bench::WriteFileBytes(input, Wave(1, 22050, 500)));
+    ASSERT_TRUE(bench::WriteFileBytes(input, bench::Wave(1, 22050, 500)));
     ASSERT_TRUE(bench::WriteFileBytes(out_ + "\\old.ogg", "old"));
     bench::Wendle wendle(start_);
     ASSERT_TRUE(wendle.Running());
@@ -251,7 +220,7 @@ TEST_F(RealEncoder, ABitRateTheEncoderRejectsIsReportedAndLeavesTheFolderAsItWas
 // encoder too, and no Ogg file appears afterwards.
 TEST_F(RealEncoder, ALongEncodeShowsProgressAndStopsWithoutAFile) {
     const std::string input = wave_ + "\\long.wav";
-    ASSERT_TRUE(bench::WriteFileBytes(input, Wave(2, 44100, 4 * 60 * 1000)));
+    ASSERT_TRUE(bench::WriteFileBytes(input, bench::Wave(2, 44100, 4 * 60 * 1000)));
     bench::Wendle wendle(start_);
     ASSERT_TRUE(wendle.Running());
     wendle.SetText(kInputFileNameId, input);
@@ -279,8 +248,8 @@ TEST_F(RealEncoder, ALongEncodeShowsProgressAndStopsWithoutAFile) {
     ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowVisible(wendle.MainWindow()) != FALSE; }));
     EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
     EXPECT_TRUE(bench::WaitUntil([&] {
-        return host_.Run(
-                   {"/bin/sh", "-c", "! pgrep -f -- '[o]ggenc .*-nlong.ogg' >/dev/null", "sh"}) == 0;
+        return host_.Run({"/bin/sh", "-c", "! pgrep -f -- '[o]ggenc .*-nlong.ogg' >/dev/null",
+                          "sh"}) == 0;
     })) << "the host's encoder still runs";
     EXPECT_TRUE(OggNames().empty());
 }
