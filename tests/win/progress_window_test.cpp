@@ -116,10 +116,26 @@ TEST_F(ProgressWindow, ShowsTheJobWhileTheProgramAnswers) {
     EXPECT_TRUE(bench::Exists(output_));
 }
 
-// 中止, Esc, the close box, Alt+F4 and the end of the session: the encoder
+TEST_F(ProgressWindow, StaysInsideTheWorkArea) {
+    RECT work;
+    ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    bench::Wendle wendle(start_);
+    SetWindowPos(wendle.MainWindow(), nullptr, work.right - 40, work.bottom - 40, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
+    HWND progress = StartJob(wendle);
+    ASSERT_NE(nullptr, progress);
+    const RECT shown = bench::WindowRect(progress);
+    EXPECT_EQ(work.right, shown.right);
+    EXPECT_EQ(work.bottom, shown.bottom);
+}
+
+// 中止, Esc, the close box, Alt+F4, the end of the session and the taskbar
+// button's close: the encoder
 // ends, the folder holds what it held before, and no dialog is shown.
 TEST_F(ProgressWindow, EveryWayOfStoppingLeavesTheFolderAsItWas) {
-    const char* const ways[] = {"button", "escape", "close box", "alt+f4", "end of session"};
+    const char* const ways[] = {"button", "escape",         "close box",
+                                "alt+f4", "end of session", "taskbar"};
     for (const bool overwrite : {false, true}) {
         for (const char* way : ways) {
             SCOPED_TRACE(std::string(way) + (overwrite ? ", over an old file" : ", a new file"));
@@ -141,6 +157,9 @@ TEST_F(ProgressWindow, EveryWayOfStoppingLeavesTheFolderAsItWas) {
                 PostMessageA(progress, WM_SYSCOMMAND, SC_CLOSE, 0);
             } else if (w == "alt+f4") {
                 PostMessageA(progress, WM_SYSKEYDOWN, VK_F4, 1 | (1 << 29));
+            } else if (w == "taskbar") {
+                // The taskbar button's close reaches the hidden main window.
+                PostMessageA(wendle.MainWindow(), WM_CLOSE, 0, 0);
             } else {
                 DWORD_PTR answer = 0;
                 ASSERT_NE(0, SendMessageTimeoutA(progress, WM_QUERYENDSESSION, 0, 0,
