@@ -110,6 +110,7 @@ bool ProgressWindow::Create(int left, int top, const std::string& inputName,
     SetLabel(kProgressOutputId, "出力: " + outputName);
     Show(EncoderProgress{}, 0);
     taskbar_ = new TaskbarProgress;
+    SetTimer(Handle(), 1, 250, nullptr);
     ShowWindow(Handle(), SW_SHOW);
     SetForegroundWindow(Handle());
     SetFocus(GetDlgItem(Handle(), kProgressStopId));
@@ -213,6 +214,9 @@ LRESULT ProgressWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
             return TRUE;
         case WM_CLOSE:
             Stop();
+            return 0;
+        case WM_TIMER:
+            if (OnTick) OnTick();
             return 0;
         case WM_QUERYENDSESSION:
             return TRUE;

@@ -32,6 +32,9 @@ class ProgressWindow : public Window {
     // Windows ends the session: whatever must be put right is done before
     // this returns, for the process ends soon after.
     std::function<void()> OnEndSession;
+    // Every quarter second, also while the window is moved or its menu is
+    // open, when the system's own loop runs instead of the job's.
+    std::function<void()> OnTick;
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

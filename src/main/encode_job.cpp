@@ -276,16 +276,20 @@ MainWindow::JobEnd MainWindow::RunEncoder(const std::string& inputName,
         progress.Create(main.left, main.top, inputName, outputName);
         const DWORD started = GetTickCount();
         long shown = -1;
-        HANDLE process = encoder.Process();
-        bool quit = false;
-        int quitCode = 0;
-        for (;;) {
+        // The pipe never fills, whichever loop runs.
+        progress.OnTick = [&] {
             const bool changed = encoder.Read();
             const long elapsed = static_cast<long>((GetTickCount() - started) / 1000);
             if (changed || elapsed != shown) {
                 progress.Show(encoder.Progress(), elapsed);
                 shown = elapsed;
             }
+        };
+        HANDLE process = encoder.Process();
+        bool quit = false;
+        int quitCode = 0;
+        for (;;) {
+            progress.OnTick();
             if (stopped) break;
             if (MsgWaitForMultipleObjects(1, &process, FALSE, kPollMs, QS_ALLINPUT) ==
                 WAIT_OBJECT_0) {
