@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # The benchmarks (not tests): the shipped program's size and imports, the
-# start-up of wendle.exe against a bare one-window program, and the folder
-# list's rebuild against a bare directory walk. Each prints a ratio measured
+# start-up of wendle.exe against a bare one-window program, the folder
+# list's rebuild against a bare directory walk, and one encode job against
+# the encoder alone. Each prints a ratio measured
 # in this run against its target. Exits non-zero when a benchmark could not
 # run or the program imports more than Windows' own DLLs; a ratio over its
 # target is reported, not a failure.
@@ -13,7 +14,8 @@ for preset in win64 win32; do
     cmake --preset "$preset" >/dev/null
 done
 cmake --build --preset win32 -j "$(nproc)" --target wendle >/dev/null
-cmake --build --preset win64 -j "$(nproc)" --target start_up_bench folder_list_bench >/dev/null
+cmake --build --preset win64 -j "$(nproc)" --target start_up_bench folder_list_bench \
+    encode_job_bench >/dev/null
 
 status=0
 echo "== size of the shipped program (i686, build/win32/bin/wendle.exe)"
@@ -42,4 +44,6 @@ echo "== start-up under Wine (x86_64 build, from process start to the main windo
 run build/win64/bin/start_up_bench.exe || status=1
 echo "== folder list rebuild under Wine (x86_64 build)"
 run build/win64/bin/folder_list_bench.exe || status=1
+echo "== one encode job under Wine (x86_64 build, a 60-second WAVE, the host's oggenc through the bridge)"
+run build/win64/bin/encode_job_bench.exe || status=1
 exit $status

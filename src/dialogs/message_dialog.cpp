@@ -13,14 +13,6 @@ namespace wendle {
 
 namespace {
 
-LOGFONTA MessageFont() {
-    NONCLIENTMETRICSA metrics{};
-    // The size without Vista's padded border, which every version accepts.
-    metrics.cbSize = offsetof(NONCLIENTMETRICSA, lfMessageFont) + sizeof(LOGFONTA);
-    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
-    return metrics.lfMessageFont;
-}
-
 const char* const kCaptions[] = {"OK", "ｷｬﾝｾﾙ"};
 const int kButtonIds[] = {kMessageOkId, kMessageCancelId};
 

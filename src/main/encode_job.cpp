@@ -1,15 +1,20 @@
 // The encode job: check the fields, build the command line, run the encoder in
-// the output folder with the main window hidden, and wait for it.
+// the output folder with the main window hidden and a progress window shown,
+// and answer every message until it ends or is stopped.
+#include <string>
 #include <vector>
 
 #include "core/failure.h"
 #include "main/program_strings.h"
 #include "core/encode_plan.h"
+#include "core/encoder_progress.h"
 #include "main/main_ids.h"
 #include "main/main_window.h"
 #include "win/file_system.h"
+#include "win/system_library.h"
 #include "win/system_rules.h"
 #include "dialogs/message_dialog.h"
+#include "dialogs/progress_window.h"
 
 namespace wendle {
 
@@ -20,6 +25,170 @@ class SystemFiles : public FileQueries {
     bool FileExists(const std::string& name) const override { return wendle::FileExists(name); }
     bool FolderExists(const std::string& name) const override { return wendle::FolderExists(name); }
 };
+
+// The output as the job found it: a new name, or an old file set aside.
+class OutputFiles {
+  public:
+    OutputFiles(std::string output, std::string setAside)
+        : output_(std::move(output)), setAside_(std::move(setAside)) {}
+
+    // After a failure or a stop: the folder as it was before the job. Empty
+    // when it is; else what the user must be told.
+    std::string PutBack() {
+        if (putBack_) return left_;
+        putBack_ = true;
+        const bool removed = RemoveFile(output_) || !IsExistingFile(output_);
+        if (setAside_.empty()) {
+            if (!removed) left_ = "途中までのファイルを削除できませんでした\n" + output_;
+        } else if (!removed || !RenameFile(setAside_, output_)) {
+            left_ = "元のファイルを戻せませんでした\n";
+            if (!removed) left_ += "途中までのファイル: " + output_ + "\n";
+            left_ += "元の内容: " + setAside_;
+        }
+        return left_;
+    }
+    void Finished() {
+        if (!setAside_.empty()) RemoveFile(setAside_);
+    }
+
+  private:
+    std::string output_, setAside_, left_;
+    bool putBack_ = false;
+};
+
+// Handles an inheriting child gets: only the ones named (Vista and later),
+// else every inheritable one, which here are only these.
+class InheritedHandles {
+  public:
+    explicit InheritedHandles(std::vector<HANDLE> handles) : handles_(std::move(handles)) {
+        using Initialize = BOOL(WINAPI*)(LPPROC_THREAD_ATTRIBUTE_LIST, DWORD, DWORD, PSIZE_T);
+        using Update = BOOL(WINAPI*)(LPPROC_THREAD_ATTRIBUTE_LIST, DWORD, DWORD_PTR, PVOID, SIZE_T,
+                                     PVOID, PSIZE_T);
+        const auto initialize =
+            SystemFunction<Initialize>("kernel32.dll", "InitializeProcThreadAttributeList");
+        const auto update = SystemFunction<Update>("kernel32.dll", "UpdateProcThreadAttribute");
+        delete_ = SystemFunction<Delete>("kernel32.dll", "DeleteProcThreadAttributeList");
+        if (!initialize || !update || !delete_) return;
+        SIZE_T size = 0;
+        initialize(nullptr, 1, 0, &size);
+        storage_.resize(size);
+        auto list = reinterpret_cast<LPPROC_THREAD_ATTRIBUTE_LIST>(storage_.data());
+        if (size == 0 || !initialize(list, 1, 0, &size)) return;
+        list_ = list;
+        if (!update(list_, 0, PROC_THREAD_ATTRIBUTE_HANDLE_LIST, handles_.data(),
+                    handles_.size() * sizeof(HANDLE), nullptr, nullptr)) {
+            delete_(list_);
+            list_ = nullptr;
+        }
+    }
+    ~InheritedHandles() {
+        if (list_) delete_(list_);
+    }
+    InheritedHandles(const InheritedHandles&) = delete;
+    InheritedHandles& operator=(const InheritedHandles&) = delete;
+
+    LPPROC_THREAD_ATTRIBUTE_LIST List() const { return list_; }
+
+  private:
+    using Delete = VOID(WINAPI*)(LPPROC_THREAD_ATTRIBUTE_LIST);
+    std::vector<HANDLE> handles_;
+    std::vector<char> storage_;
+    LPPROC_THREAD_ATTRIBUTE_LIST list_ = nullptr;
+    Delete delete_ = nullptr;
+};
+
+void Close(HANDLE& handle) {
+    if (handle && handle != INVALID_HANDLE_VALUE) CloseHandle(handle);
+    handle = nullptr;
+}
+
+// The encoder's process with its standard error (and output) in a pipe
+// that is read without waiting.
+class Encoder {
+  public:
+    Encoder() : reader_(SystemPathRules()) {}
+    ~Encoder() {
+        Close(process_);
+        Close(output_);
+    }
+    Encoder(const Encoder&) = delete;
+    Encoder& operator=(const Encoder&) = delete;
+
+    bool Start(const std::string& commandLine) {
+        SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+        HANDLE write = nullptr;
+        // Room for minutes of progress records if the loop is ever held up.
+        if (!CreatePipe(&output_, &write, &inherit, 1 << 16)) return false;
+        SetHandleInformation(output_, HANDLE_FLAG_INHERIT, 0);
+        HANDLE input = CreateFileA("NUL", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                   &inherit, OPEN_EXISTING, 0, nullptr);
+        STARTUPINFOEXA startup{};
+        startup.StartupInfo.cb = sizeof startup.StartupInfo;
+        startup.StartupInfo.dwFlags = STARTF_USESHOWWINDOW | STARTF_USESTDHANDLES;
+        startup.StartupInfo.wShowWindow = SW_SHOW;
+        startup.StartupInfo.hStdInput = input;
+        startup.StartupInfo.hStdOutput = write;
+        startup.StartupInfo.hStdError = write;
+        std::vector<HANDLE> inherited{write};
+        if (input != INVALID_HANDLE_VALUE) inherited.push_back(input);
+        const InheritedHandles handles(inherited);
+        DWORD flags = CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS;
+        if (handles.List()) {
+            startup.StartupInfo.cb = sizeof startup;
+            startup.lpAttributeList = handles.List();
+            flags |= EXTENDED_STARTUPINFO_PRESENT;
+        }
+        std::vector<char> line(commandLine.begin(), commandLine.end());
+        line.push_back('\0');
+        PROCESS_INFORMATION process{};
+        const BOOL created = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE, flags,
+                                            nullptr, nullptr, &startup.StartupInfo, &process);
+        // Only the encoder holds the writing end now: its end ends the pipe.
+        Close(write);
+        Close(input);
+        if (!created) return false;
+        CloseHandle(process.hThread);
+        process_ = process.hProcess;
+        return true;
+    }
+
+    HANDLE Process() const { return process_; }
+    const EncoderProgress& Progress() const { return reader_.Progress(); }
+
+    // Takes what the encoder has written so far; true when the progress changed.
+    bool Read() {
+        bool changed = false;
+        char buffer[4096];
+        DWORD ready = 0, got = 0;
+        while (output_ && PeekNamedPipe(output_, nullptr, 0, nullptr, &ready, nullptr) &&
+               ready > 0 &&
+               ReadFile(output_, buffer, ready < sizeof buffer ? ready : sizeof buffer, &got,
+                        nullptr) &&
+               got > 0) {
+            changed = reader_.Take(buffer, got) || changed;
+        }
+        return changed;
+    }
+
+    void Stop() {
+        TerminateProcess(process_, 1);
+        // Its files are closed only once it has gone.
+        WaitForSingleObject(process_, 10000);
+    }
+
+    bool Succeeded() const {
+        DWORD exitCode = 1;
+        return GetExitCodeProcess(process_, &exitCode) && exitCode == 0;
+    }
+
+  private:
+    HANDLE process_ = nullptr;
+    HANDLE output_ = nullptr;
+    EncoderProgressReader reader_;
+};
+
+// How often the pipe is read and the times are shown when nothing else wakes the loop.
+const DWORD kPollMs = 100;
 
 }  // namespace
 
@@ -37,7 +206,7 @@ EncodeFields MainWindow::Fields() const {
 }
 
 void MainWindow::StartEncodeClick() {
-    const char* failure = kJobFailed;
+    std::string failure = kJobFailed;
     const POINT at = DialogPosition();
     try {
         const EncodePlan plan = PlanEncode(Fields(), EncoderPath, Text(kOutputFilePathId),
@@ -59,43 +228,98 @@ void MainWindow::StartEncodeClick() {
         if (plan.askBeforeOverwriting && (setAside = SetFileAside(plan.output)).empty()) {
             throw SilentAbort{};
         }
-        if (RunEncoder()) {
-            if (!setAside.empty()) RemoveFile(setAside);
+        OutputFiles files(plan.output, setAside);
+        const JobEnd end = RunEncoder(SystemPathRules().ExtractName(Text(kInputFileNameId)),
+                                      Text(kOutputFileNameId), [&] { return files.PutBack(); });
+        if (end == JobEnd::Finished) {
+            files.Finished();
             return;
         }
         // A failed start or a failed encode must not look like a finished one,
-        // and leaves the folder as it was.
-        RemoveFile(plan.output);
-        if (!setAside.empty()) RenameFile(setAside, plan.output);
+        // and leaves the folder as it was; a stop was asked for and says nothing
+        // unless the folder could not be put back.
+        const std::string left = files.PutBack();
+        if (!left.empty()) failure = left;
+        if (end == JobEnd::Stopped && left.empty()) return;
         throw SilentAbort{};
     } catch (...) {
-        ShowMessageDialog(std::string("\n") + failure, MessageKind::Error, MessageButtons::Ok, at.x,
-                          at.y);
+        ShowMessageDialog("\n" + failure, MessageKind::Error, MessageButtons::Ok, at.x, at.y);
     }
 }
 
-bool MainWindow::RunEncoder() {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOW;
-    PROCESS_INFORMATION process{};
-    std::vector<char> line(CommandLine.begin(), CommandLine.end());
-    line.push_back('\0');
-
+MainWindow::JobEnd MainWindow::RunEncoder(const std::string& inputName,
+                                          const std::string& outputName,
+                                          const std::function<std::string()>& putBack) {
+    Encoder encoder;
     ShowWindow(Handle(), SW_HIDE);
-    const BOOL created = CreateProcessA(nullptr, line.data(), nullptr, nullptr, TRUE,
-                                        CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS, nullptr, nullptr,
-                                        &startup, &process);
-    DWORD exitCode = 1;
-    if (created) {
-        CloseHandle(process.hThread);
-        WaitForSingleObject(process.hProcess, INFINITE);
-        GetExitCodeProcess(process.hProcess, &exitCode);
-        CloseHandle(process.hProcess);
+    if (!encoder.Start(CommandLine)) {
+        ShowWindow(Handle(), SW_SHOW);
+        return JobEnd::Failed;
     }
+    // Hidden and disabled: no second job, menu or About window meanwhile.
+    EnableWindow(Handle(), FALSE);
+    bool stopped = false;
+    // Synchronous, so that the end of the session finds the folder put back.
+    stopJob_ = [&] {
+        if (stopped) return;
+        stopped = true;
+        encoder.Stop();
+        putBack();
+    };
+    JobEnd end = JobEnd::Failed;
+    {
+        ProgressWindow progress;
+        progress.OnStop = stopJob_;
+        progress.OnEndSession = stopJob_;
+        RECT main;
+        GetWindowRect(Handle(), &main);
+        progress.Create(main.left, main.top, inputName, outputName);
+        const DWORD started = GetTickCount();
+        long shown = -1;
+        // The pipe never fills, whichever loop runs.
+        progress.OnTick = [&] {
+            const bool changed = encoder.Read();
+            const long elapsed = static_cast<long>((GetTickCount() - started) / 1000);
+            if (changed || elapsed != shown) {
+                progress.Show(encoder.Progress(), elapsed);
+                shown = elapsed;
+            }
+        };
+        HANDLE process = encoder.Process();
+        bool quit = false;
+        int quitCode = 0;
+        for (;;) {
+            progress.OnTick();
+            if (stopped) break;
+            if (MsgWaitForMultipleObjects(1, &process, FALSE, kPollMs, QS_ALLINPUT) ==
+                WAIT_OBJECT_0) {
+                encoder.Read();
+                end = encoder.Succeeded() ? JobEnd::Finished : JobEnd::Failed;
+                break;
+            }
+            MSG msg;
+            while (!stopped && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+                if (msg.message == WM_QUIT) {
+                    // Leave it for the outer loop, once the job is stopped.
+                    quit = true;
+                    quitCode = static_cast<int>(msg.wParam);
+                    stopJob_();
+                    break;
+                }
+                if (progress.TakeDialogMessage(msg)) continue;
+                TranslateMessage(&msg);
+                DispatchMessageA(&msg);
+            }
+        }
+        if (stopped) end = JobEnd::Stopped;
+        stopJob_ = nullptr;
+        if (quit) PostQuitMessage(quitCode);
+    }
+    // The progress window has gone: the main window takes its place.
+    EnableWindow(Handle(), TRUE);
     ShowWindow(Handle(), SW_SHOW);
-    return created && exitCode == 0;
+    SetForegroundWindow(Handle());
+    return end;
 }
 
 }  // namespace wendle

@@ -301,6 +301,13 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         }
+        case WM_CLOSE:
+            // The taskbar's close during a job stops the job, not the program.
+            if (stopJob_) {
+                stopJob_();
+                return 0;
+            }
+            break;
         case WM_DESTROY:
             if (App().MainForm() == Handle()) PostQuitMessage(0);
             return 0;

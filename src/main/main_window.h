@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -66,9 +67,13 @@ class MainWindow : public Window {
     // a name with no path the program can use is refused with a dialog.
     void TakeInputFile(const std::u16string& path);
     void ShowError(const std::string& text) const;
-    // Runs the encoder in the current directory with the window hidden; false
-    // when it could not be started or ended with a non-zero exit code.
-    bool RunEncoder();
+    enum class JobEnd { Finished, Failed, Stopped };
+    // Runs the encoder in the current directory with the window hidden and the
+    // progress window shown. Failed when it could not be started or ended
+    // with a non-zero exit code; Stopped, with putBack run, when the user or
+    // the end of the session stopped it.
+    JobEnd RunEncoder(const std::string& inputName, const std::string& outputName,
+                      const std::function<std::string()>& putBack);
     EncodeFields Fields() const;
     POINT DialogPosition() const;
 
@@ -89,6 +94,8 @@ class MainWindow : public Window {
     // input field shows a short name where the code page cannot write one.
     std::string takenInput_;
     std::string takenOutputName_;
+    // Set while the encoder runs: stops it and puts the folder back.
+    std::function<void()> stopJob_;
 };
 
 }  // namespace wendle

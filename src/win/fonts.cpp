@@ -1,5 +1,6 @@
 #include "win/fonts.h"
 
+#include <cstddef>
 #include <cstring>
 
 namespace wendle {
@@ -11,6 +12,14 @@ LOGFONTA PGothicFont(int pixelHeight) {
     font.lfCharSet = SHIFTJIS_CHARSET;
     lstrcpynA(font.lfFaceName, "ＭＳ Ｐゴシック", LF_FACESIZE);
     return font;
+}
+
+LOGFONTA MessageFont() {
+    NONCLIENTMETRICSA metrics{};
+    // The size without Vista's padded border, which every version accepts.
+    metrics.cbSize = offsetof(NONCLIENTMETRICSA, lfMessageFont) + sizeof(LOGFONTA);
+    SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+    return metrics.lfMessageFont;
 }
 
 ScreenMeasure::ScreenMeasure(HFONT font)

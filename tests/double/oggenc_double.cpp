@@ -4,6 +4,10 @@
 //   WENDLE_DOUBLE_REPORT  absolute path of the report to write
 //   WENDLE_DOUBLE_HOLD    name of an event to wait for before finishing
 //   WENDLE_DOUBLE_EXIT    exit code to end with
+//   WENDLE_DOUBLE_PROGRESS  set: creates the output at once, then writes
+//                         progress records to standard error as the encoder
+//                         does, each split across two writes, and holds at
+//                         50.0% (until the hold event, when one is named)
 #include <windows.h>
 
 #include <cstdio>
@@ -44,6 +48,36 @@ std::string OutputName(int argc, char** argv) {
     return "";
 }
 
+void CreateOutput(const std::string& name) {
+    if (name.empty()) return;
+    HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+}
+
+void Progress(int fromTenths, int toTenths) {
+    HANDLE error = GetStdHandle(STD_ERROR_HANDLE);
+    DWORD written = 0;
+    for (int tenths = fromTenths; tenths <= toTenths; tenths += 100) {
+        char record[64];
+        const int left = (1000 - tenths) / 100;
+        const int n = std::snprintf(record, sizeof record, "\r\t[%5.1f%%] [%2dm%02ds remaining] | ",
+                                    tenths / 10.0, left / 60, left % 60);
+        WriteFile(error, record, 7, &written, nullptr);
+        Sleep(20);
+        WriteFile(error, record + 7, static_cast<DWORD>(n - 7), &written, nullptr);
+    }
+}
+
+void Hold() {
+    const std::string hold = Env("WENDLE_DOUBLE_HOLD");
+    if (hold.empty()) return;
+    if (HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, hold.c_str())) {
+        WaitForSingleObject(event, 60000);
+        CloseHandle(event);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -53,6 +87,7 @@ int main(int argc, char** argv) {
     char cwd[MAX_PATH];
     DWORD n = GetCurrentDirectoryA(MAX_PATH, cwd);
     Line(report, "cwd", std::string(cwd, n < MAX_PATH ? n : 0));
+    Line(report, "pid", std::to_string(GetCurrentProcessId()));
 
     const std::string reportPath = Env("WENDLE_DOUBLE_REPORT");
     if (!reportPath.empty()) {
@@ -67,18 +102,18 @@ int main(int argc, char** argv) {
             MoveFileExA(aside.c_str(), reportPath.c_str(), MOVEFILE_REPLACE_EXISTING);
         }
     }
-    const std::string hold = Env("WENDLE_DOUBLE_HOLD");
-    if (!hold.empty()) {
-        if (HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, hold.c_str())) {
-            WaitForSingleObject(event, 60000);
-            CloseHandle(event);
-        }
-    }
     const std::string output = OutputName(argc, argv);
-    if (!output.empty()) {
-        HANDLE file = CreateFileA(output.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    if (!Env("WENDLE_DOUBLE_PROGRESS").empty()) {
+        CreateOutput(output);
+        const char opening[] = "Opening with wav module: WAV file reader\n";
+        DWORD written = 0;
+        WriteFile(GetStdHandle(STD_ERROR_HANDLE), opening, sizeof opening - 1, &written, nullptr);
+        Progress(0, 500);
+        Hold();
+        Progress(600, 1000);
+    } else {
+        Hold();
+        CreateOutput(output);
     }
     const std::string exitCode = Env("WENDLE_DOUBLE_EXIT");
     return exitCode.empty() ? 0 : std::atoi(exitCode.c_str());

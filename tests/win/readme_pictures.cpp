@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include "dialogs/progress_ids.h"
 #include "main/main_ids.h"
 #include "support/bench.h"
 #include "support/windows.h"
@@ -61,6 +62,10 @@ TEST(ReadmePictures, MainWindowAtStartAndWithEverythingChosen) {
         CreateDirectoryA(folder, nullptr);
     }
     ASSERT_TRUE(bench::WriteFileBytes(kWave, "RIFF"));
+    // For the encoder's stand-in, which Wendle starts with its own environment.
+    HANDLE hold = CreateEventA(nullptr, TRUE, FALSE, "WendlePictureHold");
+    SetEnvironmentVariableA("WENDLE_DOUBLE_HOLD", "WendlePictureHold");
+    SetEnvironmentVariableA("WENDLE_DOUBLE_PROGRESS", "1");
     {
         bench::Wendle wendle(kUnpacked);
         ASSERT_TRUE(wendle.Running());
@@ -88,6 +93,27 @@ TEST(ReadmePictures, MainWindowAtStartAndWithEverythingChosen) {
         SetForegroundWindow(wendle.MainWindow());
         ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
         EXPECT_TRUE(bench::SavePicture(wendle.MainWindow(), "main-window-chosen"));
+
+        // The job in view: the encoder's stand-in holds at 50.0%.
+        const std::string encoder = std::string(kUnpacked) + "\\oggenc.exe";
+        ASSERT_TRUE(bench::CopyProgram("oggenc_double.exe", encoder));
+        wendle.Click(kStartEncodeId);
+        HWND progress = nullptr;
+        EXPECT_TRUE(bench::WaitUntil([&] {
+            progress = bench::FindTopLevel(wendle.ProcessId(), kProgressWindowClass,
+                                           "エンコード中 - Wendle");
+            return progress && bench::WindowText(GetDlgItem(progress, kProgressPercentId)) == "50%";
+        }));
+        if (progress) {
+            ASSERT_TRUE(bench::Settled(progress));
+            EXPECT_TRUE(bench::SavePicture(progress, "progress-window"));
+        }
+        SetEvent(hold);
+        EXPECT_TRUE(
+            bench::WaitUntil([&] { return IsWindowVisible(wendle.MainWindow()) != FALSE; }));
+        CloseHandle(hold);
+        DeleteFileA(encoder.c_str());
+        DeleteFileA((std::string(kOgg) + "\\take1.ogg").c_str());
     }
     // The bench's C: drive as it was.
     DeleteFileA(kWave);

@@ -5,12 +5,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "dialogs/progress_ids.h"
 #include "main/main_ids.h"
 #include "support/bench.h"
 #include "support/encode_fixture.h"
@@ -22,36 +22,6 @@ namespace {
 
 using namespace wendle;
 namespace texts = bench::texts;
-
-void PutLittleEndian(std::string& bytes, unsigned value, int size) {
-    for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
-}
-
-// A 16-bit PCM WAVE file of a 440 Hz tone.
-std::string Wave(unsigned channels, unsigned rate, unsigned milliseconds) {
-    const unsigned frames = rate * milliseconds / 1000;
-    const unsigned dataSize = frames * channels * 2;
-    std::string bytes = "RIFF";
-    PutLittleEndian(bytes, 36 + dataSize, 4);
-    bytes += "WAVEfmt ";
-    PutLittleEndian(bytes, 16, 4);
-    PutLittleEndian(bytes, 1, 2);  // PCM
-    PutLittleEndian(bytes, channels, 2);
-    PutLittleEndian(bytes, rate, 4);
-    PutLittleEndian(bytes, rate * channels * 2, 4);
-    PutLittleEndian(bytes, channels * 2, 2);
-    PutLittleEndian(bytes, 16, 2);
-    bytes += "data";
-    PutLittleEndian(bytes, dataSize, 4);
-    for (unsigned frame = 0; frame < frames; ++frame) {
-        const double phase = 2 * 3.14159265358979 * 440 * frame / rate;
-        const int sample = static_cast<int>(std::lround(12000 * std::sin(phase)));
-        for (unsigned channel = 0; channel < channels; ++channel) {
-            PutLittleEndian(bytes, static_cast<unsigned>(sample) & 0xFFFF, 2);
-        }
-    }
-    return bytes;
-}
 
 // vorbiscomment's lines as field name (upper case) and value.
 std::map<std::string, std::string> Comments(const std::string& listing) {
@@ -133,7 +103,7 @@ class RealEncoder : public bench::EncodeFixture {
 
 TEST_F(RealEncoder, EveryBitRateWithTagsAsTypedAndAPerCentSignInTheName) {
     const std::string input = wave_ + "\\take" + texts::kHyou + ".wav";
-    ASSERT_TRUE(bench::WriteFileBytes(input, Wave(2, 44100, 2000)));
+    ASSERT_TRUE(bench::WriteFileBytes(input, bench::Wave(2, 44100, 2000)));
     bench::Wendle wendle(start_);
     ASSERT_TRUE(wendle.Running());
     wendle.SetText(kInputFileNameId, input);
@@ -181,7 +151,7 @@ TEST_F(RealEncoder, EveryBitRateWithTagsAsTypedAndAPerCentSignInTheName) {
 // take1.ogg typed as TAKE1.OGG must replace that file, not add a second one.
 TEST_F(RealEncoder, AConfirmedOverwriteInAnotherCaseReplacesTheFile) {
     const std::string input = wave_ + "\\take1.wav";
-    ASSERT_TRUE(bench::WriteFileBytes(input, Wave(2, 44100, 500)));
+    ASSERT_TRUE(bench::WriteFileBytes(input, bench::Wave(2, 44100, 500)));
     ASSERT_TRUE(bench::WriteFileBytes(out_ + "\\take1.ogg", "old"));
     bench::Wendle wendle(start_);
     ASSERT_TRUE(wendle.Running());
@@ -216,7 +186,7 @@ TEST_F(RealEncoder, AConfirmedOverwriteInAnotherCaseReplacesTheFile) {
 // fails: neither an empty file nor a lost old one stays behind.
 TEST_F(RealEncoder, ABitRateTheEncoderRejectsIsReportedAndLeavesTheFolderAsItWas) {
     const std::string input = wave_ + "\\mono.wav";
-    ASSERT_TRUE(bench::WriteFileBytes(input, Wave(1, 22050, 500)));
+    ASSERT_TRUE(bench::WriteFileBytes(input, bench::Wave(1, 22050, 500)));
     ASSERT_TRUE(bench::WriteFileBytes(out_ + "\\old.ogg", "old"));
     bench::Wendle wendle(start_);
     ASSERT_TRUE(wendle.Running());
@@ -244,6 +214,44 @@ TEST_F(RealEncoder, ABitRateTheEncoderRejectsIsReportedAndLeavesTheFolderAsItWas
     ASSERT_TRUE(bench::ReadFileBytes(out_ + "\\old.ogg", &kept));
     EXPECT_EQ("old", kept);
     EXPECT_FALSE(bench::Exists(out_ + "\\old.ogg.wendle-backup"));
+}
+
+// A long encode shows the encoder's own progress; 中止 ends the host's
+// encoder too, and no Ogg file appears afterwards.
+TEST_F(RealEncoder, ALongEncodeShowsProgressAndStopsWithoutAFile) {
+    const std::string input = wave_ + "\\long.wav";
+    ASSERT_TRUE(bench::WriteFileBytes(input, bench::Wave(2, 44100, 4 * 60 * 1000)));
+    bench::Wendle wendle(start_);
+    ASSERT_TRUE(wendle.Running());
+    wendle.SetText(kInputFileNameId, input);
+    wendle.SetText(kOutputFilePathId, out_ + "\\long.ogg");
+    Start(wendle);
+    HWND progress = nullptr;
+    ASSERT_TRUE(bench::WaitUntil(
+        [&] {
+            progress = bench::FindTopLevel(wendle.ProcessId(), kProgressWindowClass,
+                                           texts::kProgressCaption);
+            return progress != nullptr;
+        },
+        60000));
+    std::string percent;
+    ASSERT_TRUE(bench::WaitUntil(
+        [&] {
+            percent = bench::WindowText(GetDlgItem(progress, kProgressPercentId));
+            return percent != "0%" && !percent.empty();
+        },
+        60000))
+        << "no progress from the encoder";
+    EXPECT_GT(std::atoi(percent.c_str()), 0) << percent;
+    EXPECT_LT(std::atoi(percent.c_str()), 100) << percent;
+    EXPECT_TRUE(bench::PressButton(progress, texts::kStop));
+    ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowVisible(wendle.MainWindow()) != FALSE; }));
+    EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
+    EXPECT_TRUE(bench::WaitUntil([&] {
+        return host_.Run({"/bin/sh", "-c", "! pgrep -f -- '[o]ggenc .*-nlong.ogg' >/dev/null",
+                          "sh"}) == 0;
+    })) << "the host's encoder still runs";
+    EXPECT_TRUE(OggNames().empty());
 }
 
 }  // namespace

@@ -15,6 +15,8 @@ std::wstring Wide(const std::string& text, UINT codePage) {
     return wide;
 }
 
+}  // namespace
+
 std::string Utf8(const std::wstring& wide) {
     if (wide.empty()) return std::string();
     int n = WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
@@ -24,6 +26,8 @@ std::string Utf8(const std::wstring& wide) {
                         nullptr, nullptr);
     return text;
 }
+
+namespace {
 
 template <typename Function>
 Function Export(const char* module, const char* name) {

@@ -31,5 +31,6 @@ class WineHost {
 
 // Texts between the system's ANSI code page and UTF-8.
 std::string AnsiToUtf8(const std::string& text);
+std::string Utf8(const std::wstring& text);
 
 }  // namespace bridge

@@ -1,5 +1,7 @@
 #include "support/bench.h"
 
+#include <cmath>
+
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -100,6 +102,40 @@ std::string CurrentDirectory() {
     char path[MAX_PATH];
     const DWORD n = GetCurrentDirectoryA(MAX_PATH, path);
     return std::string(path, n < MAX_PATH ? n : 0);
+}
+
+namespace {
+
+void PutLittleEndian(std::string& bytes, unsigned value, int size) {
+    for (int i = 0; i < size; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+}  // namespace
+
+std::string Wave(unsigned channels, unsigned rate, unsigned milliseconds) {
+    const unsigned frames = static_cast<unsigned>(1ull * rate * milliseconds / 1000);
+    const unsigned dataSize = frames * channels * 2;
+    std::string bytes = "RIFF";
+    PutLittleEndian(bytes, 36 + dataSize, 4);
+    bytes += "WAVEfmt ";
+    PutLittleEndian(bytes, 16, 4);
+    PutLittleEndian(bytes, 1, 2);  // PCM
+    PutLittleEndian(bytes, channels, 2);
+    PutLittleEndian(bytes, rate, 4);
+    PutLittleEndian(bytes, rate * channels * 2, 4);
+    PutLittleEndian(bytes, channels * 2, 2);
+    PutLittleEndian(bytes, 16, 2);
+    bytes += "data";
+    PutLittleEndian(bytes, dataSize, 4);
+    bytes.reserve(bytes.size() + dataSize);
+    for (unsigned frame = 0; frame < frames; ++frame) {
+        const double phase = 2 * 3.14159265358979 * 440 * frame / rate;
+        const int sample = static_cast<int>(std::lround(12000 * std::sin(phase)));
+        for (unsigned channel = 0; channel < channels; ++channel) {
+            PutLittleEndian(bytes, static_cast<unsigned>(sample) & 0xFFFF, 2);
+        }
+    }
+    return bytes;
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {

@@ -29,6 +29,9 @@ bool Exists(const std::string& path);
 // This process's current directory; empty when it is longer than MAX_PATH.
 std::string CurrentDirectory();
 
+// A 16-bit PCM WAVE file of a 440 Hz tone.
+std::string Wave(unsigned channels, unsigned rate, unsigned milliseconds);
+
 // Polls the condition every few milliseconds, pumping this thread's messages,
 // until it holds or the timeout passes. Never a blind sleep.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000);

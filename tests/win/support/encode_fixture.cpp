@@ -9,7 +9,8 @@ namespace bench {
 namespace {
 
 void ClearDoubleSettings() {
-    for (const char* name : {"WENDLE_DOUBLE_REPORT", "WENDLE_DOUBLE_HOLD", "WENDLE_DOUBLE_EXIT"}) {
+    for (const char* name : {"WENDLE_DOUBLE_REPORT", "WENDLE_DOUBLE_HOLD", "WENDLE_DOUBLE_EXIT",
+                             "WENDLE_DOUBLE_PROGRESS"}) {
         SetEnvironmentVariableA(name, nullptr);
     }
 }

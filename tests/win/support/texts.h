@@ -52,7 +52,23 @@ constexpr char kWaveFilter[] =  // WAVEファイル (*.wav)
     "\x57\x41\x56\x45\x83\x74\x83\x40\x83\x43\x83\x8B\x20\x28\x2A\x2E\x77\x61\x76\x29";
 constexpr char kUiFont[] =
     "\x82\x6C\x82\x72\x20\x82\x6F\x83\x53\x83\x56\x83\x62\x83\x4E";  // ＭＳ Ｐゴシック
-constexpr char kHyou[] = "\x95\x5C";                                 // 表, trail byte 0x5C
-constexpr char kSo[] = "\x83\x5C";                                   // ソ, trail byte 0x5C
+constexpr char kProgressCaption[] =                                  // エンコード中 - Wendle
+    "\x83\x47\x83\x93\x83\x52\x81\x5B\x83\x68\x92\x86 - Wendle";
+constexpr char kStop[] = "\x92\x86\x8E\x7E";                            // 中止
+constexpr char kInputPrefix[] = "\x93\xFC\x97\xCD: ";                   // 入力:
+constexpr char kOutputPrefix[] = "\x8F\x6F\x97\xCD: ";                  // 出力:
+constexpr char kElapsedPrefix[] = "\x8C\x6F\x89\xDF\x8E\x9E\x8A\xD4 ";  // 経過時間
+constexpr char kLeftPrefix[] = "\x8E\x63\x82\xE8\x8E\x9E\x8A\xD4 ";     // 残り時間
+constexpr char kLeftover[] =  // 途中までのファイルを削除できませんでした\n
+    "\x93\x72\x92\x86\x82\xDC\x82\xC5\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x8D\xED"
+    "\x8F\x9C\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD\n";
+constexpr char kNotPutBack[] =  // 元のファイルを戻せませんでした\n
+    "\x8C\xB3\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B\x82\xF0\x96\xDF\x82\xB9\x82\xDC\x82\xB9"
+    "\x82\xF1\x82\xC5\x82\xB5\x82\xBD\n";
+constexpr char kPartialAt[] =  // 途中までのファイル:
+    "\x93\x72\x92\x86\x82\xDC\x82\xC5\x82\xCC\x83\x74\x83\x40\x83\x43\x83\x8B: ";
+constexpr char kOldAt[] = "\x8C\xB3\x82\xCC\x93\xE0\x97\x65: ";  // 元の内容:
+constexpr char kHyou[] = "\x95\x5C";                             // 表, trail byte 0x5C
+constexpr char kSo[] = "\x83\x5C";                               // ソ, trail byte 0x5C
 
 }  // namespace bench::texts

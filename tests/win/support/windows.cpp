@@ -320,6 +320,7 @@ bool EncoderDouble::Read() {
         if (key == "command") commandLine = value;
         if (key == "argv") argv.push_back(value);
         if (key == "cwd") currentDirectory = value;
+        if (key == "pid") processId = static_cast<DWORD>(std::strtoul(value.c_str(), nullptr, 10));
         start = end + 1;
     }
     return true;

@@ -79,6 +79,7 @@ struct EncoderDouble {
     std::vector<std::string> argv;
     std::string commandLine;
     std::string currentDirectory;
+    DWORD processId = 0;
 
     // Read and decode the report; false when there is none.
     bool Read();

@@ -1,0 +1,237 @@
+#include "dialogs/progress_window.h"
+
+#include <objbase.h>
+#include <shobjidl.h>
+
+#include "dialogs/progress_ids.h"
+#include "win/application.h"
+#include "win/system_library.h"
+
+namespace wendle {
+
+// The taskbar button's own progress (Windows 7 and later); nothing where the
+// system has none. ole32 is loaded only for it, from the system folder.
+class TaskbarProgress {
+  public:
+    TaskbarProgress() {
+        using Initialize = HRESULT(WINAPI*)(LPVOID);
+        using Create = HRESULT(WINAPI*)(REFCLSID, LPUNKNOWN, DWORD, REFIID, LPVOID*);
+        const auto initialize = SystemFunction<Initialize>("ole32.dll", "CoInitialize");
+        const auto create = SystemFunction<Create>("ole32.dll", "CoCreateInstance");
+        uninitialize_ = SystemFunction<Uninitialize>("ole32.dll", "CoUninitialize");
+        if (!initialize || !create || !uninitialize_ || FAILED(initialize(nullptr))) {
+            uninitialize_ = nullptr;
+            return;
+        }
+        static const CLSID kTaskbarList = {
+            0x56FDF344, 0xFD6D, 0x11D0, {0x95, 0x8A, 0x00, 0x60, 0x97, 0xC9, 0xA0, 0x90}};
+        static const IID kTaskbarList3 = {
+            0xEA1AFB91, 0x9E28, 0x4B86, {0x90, 0xE9, 0x9E, 0x9F, 0x8A, 0x5E, 0xEF, 0xAF}};
+        void* list = nullptr;
+        if (SUCCEEDED(create(kTaskbarList, nullptr, CLSCTX_INPROC_SERVER, kTaskbarList3, &list))) {
+            list_ = static_cast<ITaskbarList3*>(list);
+            if (FAILED(list_->HrInit())) Release();
+        }
+    }
+    ~TaskbarProgress() {
+        if (list_) list_->SetProgressState(App().Handle(), TBPF_NOPROGRESS);
+        Release();
+        if (uninitialize_) uninitialize_();
+    }
+    TaskbarProgress(const TaskbarProgress&) = delete;
+    TaskbarProgress& operator=(const TaskbarProgress&) = delete;
+
+    void Show(int tenths) {
+        if (!list_ || tenths < 0) return;
+        list_->SetProgressValue(App().Handle(), static_cast<ULONGLONG>(tenths), 1000);
+    }
+
+  private:
+    using Uninitialize = void(WINAPI*)();
+    void Release() {
+        if (list_) list_->Release();
+        list_ = nullptr;
+    }
+
+    ITaskbarList3* list_ = nullptr;
+    Uninitialize uninitialize_ = nullptr;
+};
+
+namespace {
+
+const DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+const int kClientWidth = 360;
+const int kMargin = 12;
+const int kPercentWidth = 44;
+const int kButtonWidth = 88;
+
+std::string LeftText(int secondsLeft) {
+    return secondsLeft < 0 ? std::string() : "残り時間 " + DurationText(secondsLeft);
+}
+
+}  // namespace
+
+ProgressWindow::~ProgressWindow() {
+    delete taskbar_;
+    // The controls go before the font they use.
+    DestroyUnbound();
+}
+
+bool ProgressWindow::Create(int left, int top, const std::string& inputName,
+                            const std::string& outputName) {
+    font_ = Font(MessageFont());
+    int charWidth = 0, lineHeight = 0;
+    ScreenMeasure(font_.Handle()).MeasureLetters(&charWidth, &lineHeight);
+    const int buttonHeight = lineHeight + 12 > 25 ? lineHeight + 12 : 25;
+    const int barHeight = lineHeight + 4;
+    const int clientHeight = kMargin + 2 * lineHeight + 6 + 12 + barHeight + 8 + lineHeight + 14 +
+                             buttonHeight + kMargin;
+    RECT outer = {0, 0, kClientWidth, clientHeight};
+    AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
+    OffsetRect(&outer, -outer.left, -outer.top);
+    // Inside the work area of the screen that holds the corner.
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof monitor;
+    if (GetMonitorInfoA(MonitorFromPoint({left, top}, MONITOR_DEFAULTTONEAREST), &monitor)) {
+        const RECT& work = monitor.rcWork;
+        if (left + outer.right > work.right) left = work.right - outer.right;
+        if (top + outer.bottom > work.bottom) top = work.bottom - outer.bottom;
+        if (left < work.left) left = work.left;
+        if (top < work.top) top = work.top;
+    }
+    OffsetRect(&outer, left, top);
+    if (!CreateBound({kProgressWindowClass, 0, COLOR_BTNFACE}, 0, "エンコード中 - Wendle", kStyle,
+                     outer, App().Handle(), nullptr)) {
+        return false;
+    }
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+    CreateControls(lineHeight);
+    SetLabel(kProgressInputId, "入力: " + inputName);
+    SetLabel(kProgressOutputId, "出力: " + outputName);
+    Show(EncoderProgress{}, 0);
+    taskbar_ = new TaskbarProgress;
+    SetTimer(Handle(), 1, 250, nullptr);
+    ShowWindow(Handle(), SW_SHOW);
+    SetForegroundWindow(Handle());
+    SetFocus(GetDlgItem(Handle(), kProgressStopId));
+    UpdateWindow(Handle());
+    return true;
+}
+
+void ProgressWindow::CreateControls(int lineHeight) {
+    const int inner = kClientWidth - 2 * kMargin;
+    const int barHeight = lineHeight + 4;
+    const int buttonHeight = lineHeight + 12 > 25 ? lineHeight + 12 : 25;
+    int y = kMargin;
+    const int outputTop = y + lineHeight + 6;
+    const int barTop = outputTop + lineHeight + 12;
+    const int timeTop = barTop + barHeight + 8;
+    const int buttonTop = timeTop + lineHeight + 14;
+    const DWORD label = SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_ENDELLIPSIS;
+    const struct {
+        int id;
+        const char* windowClass;
+        DWORD style;
+        int left, top, width, height;
+    } controls[] = {
+        {kProgressStopId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, (kClientWidth - kButtonWidth) / 2,
+         buttonTop, kButtonWidth, buttonHeight},
+        {kProgressInputId, "STATIC", label, kMargin, y, inner, lineHeight},
+        {kProgressOutputId, "STATIC", label, kMargin, outputTop, inner, lineHeight},
+        {kProgressBarId, "STATIC", SS_OWNERDRAW, kMargin, barTop, inner - kPercentWidth - 8,
+         barHeight},
+        {kProgressPercentId, "STATIC", SS_RIGHT | SS_CENTERIMAGE | SS_NOPREFIX,
+         kMargin + inner - kPercentWidth, barTop, kPercentWidth, barHeight},
+        {kProgressElapsedId, "STATIC", label, kMargin, timeTop, inner / 2, lineHeight},
+        {kProgressLeftId, "STATIC", SS_RIGHT | SS_NOPREFIX, kMargin + inner / 2, timeTop,
+         inner - inner / 2, lineHeight},
+    };
+    for (const auto& c : controls) {
+        HWND control = CreateWindowExA(
+            0, c.windowClass, c.id == kProgressStopId ? "中止" : "",
+            WS_CHILD | WS_VISIBLE | c.style, c.left, c.top, c.width, c.height, Handle(),
+            reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), App().Module(), nullptr);
+        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+    }
+}
+
+void ProgressWindow::SetLabel(int id, const std::string& text) {
+    HWND control = GetDlgItem(Handle(), id);
+    char now[512];
+    const int n = GetWindowTextA(control, now, sizeof now);
+    // Only a change repaints: the times are set every second.
+    if (std::string(now, n > 0 ? static_cast<std::size_t>(n) : 0) != text) {
+        SetWindowTextA(control, text.c_str());
+    }
+}
+
+void ProgressWindow::Show(const EncoderProgress& progress, long elapsedSeconds) {
+    if (progress.tenths != tenths_) {
+        tenths_ = progress.tenths;
+        InvalidateRect(GetDlgItem(Handle(), kProgressBarId), nullptr, FALSE);
+        if (taskbar_) taskbar_->Show(tenths_);
+    }
+    SetLabel(kProgressPercentId, PercentText(progress.tenths));
+    SetLabel(kProgressElapsedId, "経過時間 " + DurationText(elapsedSeconds));
+    SetLabel(kProgressLeftId, LeftText(progress.secondsLeft));
+}
+
+void ProgressWindow::DrawBar(const DRAWITEMSTRUCT& item) const {
+    RECT r = item.rcItem;
+    DrawEdge(item.hDC, &r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);
+    RECT done = r;
+    const int tenths = tenths_ < 0 ? 0 : tenths_;
+    done.right =
+        r.left + static_cast<int>(static_cast<long long>(r.right - r.left) * tenths / 1000);
+    RECT rest = r;
+    rest.left = done.right;
+    FillRect(item.hDC, &done, GetSysColorBrush(COLOR_HIGHLIGHT));
+    FillRect(item.hDC, &rest, GetSysColorBrush(COLOR_WINDOW));
+}
+
+bool ProgressWindow::TakeDialogMessage(MSG& msg) {
+    return Handle() && (msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd)) &&
+           IsDialogMessageA(Handle(), &msg);
+}
+
+void ProgressWindow::Stop() {
+    if (OnStop) OnStop();
+}
+
+LRESULT ProgressWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            // Enter, sent as IDOK, presses the button only when it has the focus.
+            if ((id == kProgressStopId && HIWORD(wParam) == BN_CLICKED) || id == IDCANCEL ||
+                (id == IDOK && GetFocus() == GetDlgItem(Handle(), kProgressStopId))) {
+                Stop();
+            }
+            return 0;
+        }
+        case WM_DRAWITEM:
+            if (wParam == kProgressBarId) DrawBar(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+            return TRUE;
+        case WM_CLOSE:
+            Stop();
+            return 0;
+        case WM_TIMER:
+            if (OnTick) OnTick();
+            return 0;
+        case WM_QUERYENDSESSION:
+            return TRUE;
+        case WM_ENDSESSION:
+            if (wParam && OnEndSession) {
+                // Vista and later show the reason while the folder is put right.
+                using Reason = BOOL(WINAPI*)(HWND, LPCWSTR);
+                const auto create =
+                    SystemFunction<Reason>("user32.dll", "ShutdownBlockReasonCreate");
+                if (create) create(Handle(), L"エンコードを中止しています");
+                OnEndSession();
+            }
+            return 0;
+    }
+    return Window::HandleMessage(message, wParam, lParam);
+}
+
+}  // namespace wendle
