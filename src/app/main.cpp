@@ -58,7 +58,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     int code = 0;
     bool started = false;
     DWORD failure = 0;
-    {
+    try {
         MainWindow mainWindow;
         AboutWindow aboutWindow;
         started = mainWindow.Create() && aboutWindow.Create();
@@ -69,10 +69,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         } else {
             failure = GetLastError();
         }
+    } catch (...) {
+        // Raised while the windows were made: the half-made ones are gone now.
+        ShowCaughtFailure();
+        code = 1;
     }
     EncoderPath.clear();
     CommandLine.clear();
     // Shown once the half-made windows are gone.
-    if (!started) return StartUpFailed(failure);
+    if (!started && code == 0) return StartUpFailed(failure);
     return code;
 }

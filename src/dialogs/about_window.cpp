@@ -63,11 +63,16 @@ bool AboutWindow::Create() {
                      App().Handle(), nullptr)) {
         return false;
     }
-    CreateControls();
+    if (!CreateControls()) {
+        const DWORD error = GetLastError();
+        DestroyUnbound();
+        SetLastError(error);
+        return false;
+    }
     return true;
 }
 
-void AboutWindow::CreateControls() {
+bool AboutWindow::CreateControls() {
     for (int i = 0; i < 3; ++i) fonts_[i] = Font(PGothicFont(kFontHeights[i]));
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[1].Handle()), FALSE);
     for (const AboutControl& c : kControls) {
@@ -78,7 +83,7 @@ void AboutWindow::CreateControls() {
                                        style, c.left, c.top, c.width, c.height, Handle(),
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
                                        App().Module(), nullptr);
-        if (!control) continue;
+        if (!control) return false;
         HFONT font = fonts_[c.fontHeight - kFontHeights[0]].Handle();
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
         if (c.kind == Kind::Bevel) {
@@ -92,6 +97,7 @@ void AboutWindow::CreateControls() {
         // Each control lies above the ones created before it.
         SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+    return true;
 }
 
 void AboutWindow::MoveTo(int left, int top) {

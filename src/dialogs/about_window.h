@@ -18,7 +18,8 @@ class AboutWindow : public Window {
     ~AboutWindow() override;
 
     // Creates the window and its controls, hidden, owned by the application
-    // window; false, with the system's error, when the window could not be made.
+    // window; false, with the system's error, when it or a control could not
+    // be made.
     bool Create();
     // Shows the window over the program's other windows, which take no input
     // until it is closed; returns once it is closed and hidden again.
@@ -35,7 +36,8 @@ class AboutWindow : public Window {
   private:
     void SetCaption(int controlId, const std::string& caption);
     void AboutWindowCloseClick();
-    void CreateControls();
+    // False, with the system's error, when a control cannot be made.
+    bool CreateControls();
     void OnCommand(int id, int code);
     void EndModal();
 

@@ -139,14 +139,14 @@ bool MainWindow::Create() {
                  now.bottom - now.top + kMainClientHeight - client.bottom,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     App().RegisterForm(Handle());
-    CreateControls();
+    if (!CreateControls()) return false;
     FormCreate();
     ShowWindow(Handle(), SW_SHOWNORMAL);
     UpdateWindow(Handle());
     return true;
 }
 
-void MainWindow::CreateControls() {
+bool MainWindow::CreateControls() {
     font_ = Font(PGothicFont(12));
     const auto font = reinterpret_cast<WPARAM>(font_.Handle());
     SendMessageA(Handle(), WM_SETFONT, font, FALSE);
@@ -162,11 +162,13 @@ void MainWindow::CreateControls() {
         if (c->kind == ControlKind::DriveChooser) {
             // Upper case before the window exists: the items are read once.
             driveChooser_.SetTextCase(kUpperCase);
-            driveChooser_.Create(Handle(), c->id, c->left, c->top, c->width);
+            if (!driveChooser_.Create(Handle(), c->id, c->left, c->top, c->width)) return false;
             continue;
         }
         if (c->kind == ControlKind::FolderList) {
-            folderList_.Create(Handle(), c->id, c->left, c->top, c->width, c->height);
+            if (!folderList_.Create(Handle(), c->id, c->left, c->top, c->width, c->height)) {
+                return false;
+            }
             SendMessageA(folderList_.Handle(), WM_SETFONT, font, FALSE);
             folderList_.SetItemHeight(16);
             continue;
@@ -178,6 +180,7 @@ void MainWindow::CreateControls() {
                                        c->top, c->width, height, Handle(),
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)),
                                        App().Module(), nullptr);
+        if (!control) return false;
         SendMessageA(control, WM_SETFONT, font, FALSE);
         if (c->kind == ControlKind::Edit) SendMessageA(control, EM_LIMITTEXT, 0, 0);
         if (c->id == kOutputFileNameId) outputFileNameEdit_.Bind(control);
@@ -199,6 +202,7 @@ void MainWindow::CreateControls() {
     if (GetComboBoxInfo(bitrate, &parts)) {
         SendMessageA(parts.hwndList, LB_SETITEMHEIGHT, 0, kBitrateItemHeight);
     }
+    return true;
 }
 
 void MainWindow::FormCreate() {

@@ -26,7 +26,7 @@ class MainWindow : public Window {
     ~MainWindow() override;
 
     // Creates the window with its controls, runs FormCreate and shows it;
-    // false, with the system's error, when the window could not be made.
+    // false, with the system's error, when it or a control could not be made.
     bool Create();
 
     HWND Control(int id) const { return GetDlgItem(Handle(), id); }
@@ -59,7 +59,8 @@ class MainWindow : public Window {
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
   private:
-    void CreateControls();
+    // False, with the system's error, at the first control that cannot be made.
+    bool CreateControls();
     void OnCommand(int id, int code);
     void OnFieldChanged(int id);
     void SetStartControlsEnabled(bool enabled);

@@ -90,15 +90,15 @@ void RemoveOne(const Window* form) {
 // Takes over the window's procedure for the animator; the old one, or null
 // when another animator holds the window in that role.
 WNDPROC TakeOver(HWND window, const char* role, Animator* animator, WNDPROC procedure) {
-    if (BoundObject<Animator>(window, role)) return nullptr;
-    BindObject(window, role, animator);
+    if (RoleObject<Animator>(window, role)) return nullptr;
+    BindRole(window, role, animator);
     return reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(procedure)));
 }
 
 void GiveBack(HWND window, const char* role, WNDPROC old) {
     SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(old));
-    UnbindObject(window, role);
+    UnbindRole(window, role);
 }
 
 }  // namespace
@@ -150,11 +150,12 @@ void Animator::UnhookForm() {
 }
 
 LRESULT CALLBACK Animator::AppProcedure(HWND app, UINT message, WPARAM wParam, LPARAM lParam) {
-    Animator* self = BoundObject<Animator>(app, kAppAnimator);
+    Animator* self = RoleObject<Animator>(app, kAppAnimator);
     if (!self) return DefWindowProcA(app, message, wParam, lParam);
     // Kept here: an event handler may release this instance.
     WNDPROC old = self->oldAppProc_;
-    // The whole wParam: values that differ in the low four bits are not ours.
+    // The animator's rule, not Windows': wParam compared whole, so values that
+    // differ in the low four bits pass by.
     if (message == WM_SYSCOMMAND && wParam == SC_MINIMIZE) {
         RunHandler([self] { self->AnimateMinimize(); });
     } else if (message == WM_SYSCOMMAND && wParam == SC_RESTORE) {
@@ -164,9 +165,10 @@ LRESULT CALLBACK Animator::AppProcedure(HWND app, UINT message, WPARAM wParam, L
 }
 
 LRESULT CALLBACK Animator::FormProcedure(HWND form, UINT message, WPARAM wParam, LPARAM lParam) {
-    Animator* self = BoundObject<Animator>(form, kFormAnimator);
+    Animator* self = RoleObject<Animator>(form, kFormAnimator);
     if (!self) return DefWindowProcA(form, message, wParam, lParam);
     WNDPROC old = self->oldFormProc_;
+    // wParam compared whole, the animator's rule, as on the application window.
     if (message == WM_SYSCOMMAND && wParam == SC_MINIMIZE) {
         if (form == App().MainForm()) {
             RunHandler([self] { self->AnimateMinimize(); });

@@ -108,14 +108,14 @@ void DriveChooser::SizeDroppedList() {
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void DriveChooser::Create(HWND parent, int id, int x, int y, int width) {
+bool DriveChooser::Create(HWND parent, int id, int x, int y, int width) {
     HWND window =
         CreateWindowExA(0, "COMBOBOX", "",
                         WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWNLIST |
                             CBS_OWNERDRAWFIXED | CBS_HASSTRINGS,
                         x, y, width, 0, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                         ResourceModule(), nullptr);
-    if (!window) return;
+    if (!window) return false;
     Attach(window);
     // Like any control, it takes its parent's font.
     auto parentFont = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
@@ -124,6 +124,7 @@ void DriveChooser::Create(HWND parent, int id, int x, int y, int width) {
     MeasureItems();
     RebuildDrives();
     SetDrive(drive_);
+    return true;
 }
 
 void DriveChooser::RebuildDrives() {

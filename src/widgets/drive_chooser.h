@@ -24,7 +24,8 @@ class DriveChooser : public OwnerDrawnList {
 
     // Creates the window, lists the drives and selects Drive (raising OnChange).
     // The closed height follows the item height, as the system sizes it.
-    void Create(HWND parent, int id, int x, int y, int width);
+    // False, with the system's error, when the window cannot be made.
+    bool Create(HWND parent, int id, int x, int y, int width);
 
     // The chosen letter, or the null character for none.
     char Drive() const { return drive_; }

@@ -74,17 +74,18 @@ FolderList::~FolderList() {
     if (Handle()) DestroyWindow(Handle());
 }
 
-void FolderList::Create(HWND parent, int id, int x, int y, int width, int height) {
+bool FolderList::Create(HWND parent, int id, int x, int y, int width, int height) {
     HWND window = CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", "",
                                   WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_TABSTOP | LBS_NOTIFY |
                                       LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT,
                                   x, y, width, height, parent,
                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
                                   GetModuleHandleA(nullptr), nullptr);
-    if (!window) return;
+    if (!window) return false;
     Attach(window);
     FitItemHeight(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)));
     RebuildFolders();
+    return true;
 }
 
 void FolderList::LoadFolderBitmaps() {

@@ -22,8 +22,9 @@ class FolderList : public OwnerDrawnList {
     FolderList();
     ~FolderList() override;
 
-    // Creates the list box, builds the items and selects the shown folder. No event.
-    void Create(HWND parent, int id, int x, int y, int width, int height);
+    // Creates the list box, builds the items and selects the shown folder. No
+    // event. False, with the system's error, when the list box cannot be made.
+    bool Create(HWND parent, int id, int x, int y, int width, int height);
 
     const std::string& Folder() const { return folder_; }
     // Shows another folder and makes it the current directory, then OnChange.

@@ -102,7 +102,20 @@ int Application::Run() {
     // its own. The lead byte waits here for its trail byte, and the edit gets
     // the pair as one character of text.
     MSG lead{};
-    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    int exitCode = 0;
+    for (;;) {
+        const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            exitCode = static_cast<int>(msg.wParam);
+            break;
+        }
+        if (got == -1) {
+            // No message to read (msg holds none): the loop cannot go on, and
+            // the program's end says why with the system's error.
+            const DWORD error = GetLastError();
+            exitCode = error ? static_cast<int>(error) : 1;
+            break;
+        }
         if (lead.hwnd) {
             if (msg.message == WM_CHAR && msg.hwnd == lead.hwnd) {
                 TypeDoubleByteCharacter(lead.hwnd, static_cast<unsigned char>(lead.wParam),
@@ -122,7 +135,7 @@ int Application::Run() {
     }
     if (handle_) DestroyWindow(handle_);
     handle_ = nullptr;
-    return static_cast<int>(msg.wParam);
+    return exitCode;
 }
 
 LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -133,6 +146,7 @@ LRESULT CALLBACK Application::WindowProc(HWND window, UINT message, WPARAM wPara
             if (self.mainForm_) PostMessageA(self.mainForm_, WM_CLOSE, 0, 0);
             return 0;
         case WM_SYSCOMMAND:
+            // Windows' rule: the low four bits are the system's own, masked off.
             if ((wParam & 0xFFF0) == SC_MINIMIZE) {
                 self.Minimize();
                 return 0;

@@ -32,7 +32,8 @@ class Application {
     void Minimize();
     void Restore();
 
-    // Runs the message loop until the main form is destroyed.
+    // Runs the message loop until the main form is destroyed; the WM_QUIT
+    // code, or the system's error when no message could be read.
     int Run();
 
   private:

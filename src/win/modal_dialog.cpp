@@ -3,7 +3,6 @@
 #include <system_error>
 
 #include "win/application.h"
-#include "win/binding.h"
 #include "win/other_windows_disabled.h"
 
 namespace wendle {
@@ -44,10 +43,11 @@ int ModalDialog::Run() {
 }
 
 INT_PTR CALLBACK ModalDialog::Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = BoundObject<ModalDialog>(dialog, kOwnObject);
+    auto* self = BoundObject<ModalDialog>(dialog, BoundKind::Dialog);
     if (message == WM_INITDIALOG) {
         self = reinterpret_cast<ModalDialog*>(lParam);
-        BindObject(dialog, kOwnObject, self);
+        self->binding_ = {BoundKind::Dialog, self};
+        BindWindow(dialog, &self->binding_);
     }
     if (!self) return FALSE;
     // A failure ends the dialog and is kept for Run to raise, so that none
@@ -64,7 +64,7 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND dialog, UINT message, WPARAM wParam
                 EndDialog(dialog, IDCANCEL);
                 return TRUE;
             case WM_NCDESTROY:
-                UnbindObject(dialog, kOwnObject);
+                UnbindWindow(dialog);
                 return FALSE;
         }
     } catch (...) {

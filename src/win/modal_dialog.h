@@ -7,6 +7,7 @@
 #include <exception>
 
 #include "core/dialog_metrics.h"
+#include "win/binding.h"
 
 namespace wendle {
 
@@ -28,6 +29,7 @@ class ModalDialog {
   private:
     static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
+    Binding binding_{BoundKind::Dialog, nullptr};
     std::exception_ptr failure_;
 };
 

@@ -1,33 +1,42 @@
 #include "win/window.h"
 
 #include "win/application.h"
-#include "win/binding.h"
 #include "win/fallback_box.h"
 
 namespace wendle {
 
-namespace {
-
-bool ReflectToChild(HWND parent, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) {
+Window* Window::ReflectedTo(HWND parent, UINT message, WPARAM wParam, LPARAM lParam) {
     HWND child = nullptr;
     switch (message) {
         case WM_COMMAND:
             child = reinterpret_cast<HWND>(lParam);
             break;
-        case WM_DRAWITEM:
-            child = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam)->hwndItem;
+        case WM_DRAWITEM: {
+            // A menu's item names the menu, not a window, and has no id.
+            const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+            if (wParam == 0 || item->CtlType == ODT_MENU) return nullptr;
+            child = item->hwndItem;
             break;
+        }
         case WM_MEASUREITEM:
+            // Id 0 would find the first child without one (the animator's hook).
+            if (wParam == 0 ||
+                reinterpret_cast<const MEASUREITEMSTRUCT*>(lParam)->CtlType == ODT_MENU) {
+                return nullptr;
+            }
             child = GetDlgItem(parent, static_cast<int>(wParam));
             break;
         default:
-            return false;
+            return nullptr;
     }
-    Window* object = BoundObject<Window>(child, kOwnObject);
-    return object && object->OnReflected(message, wParam, lParam, result);
+    // Any other child's user data is its own business: only a procedure of
+    // ours says that the user data is a Binding.
+    if (!child ||
+        GetWindowLongPtrA(child, GWLP_WNDPROC) != reinterpret_cast<LONG_PTR>(&Window::Procedure)) {
+        return nullptr;
+    }
+    return BoundObject<Window>(child, BoundKind::Control);
 }
-
-}  // namespace
 
 Window::~Window() {
     DestroyUnbound();
@@ -37,7 +46,7 @@ Window::~Window() {
 void Window::Unbind() {
     // An attached window gets its own procedure back before this object goes.
     if (original_) SetWindowLongPtrA(handle_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original_));
-    UnbindObject(handle_, kOwnObject);
+    UnbindWindow(handle_);
 }
 
 void Window::DestroyUnbound() {
@@ -77,21 +86,29 @@ HWND Window::CreateBound(const ClassInfo& cls, DWORD exStyle, const char* captio
     wc.hbrBackground = GetSysColorBrush(cls.backgroundColour);
     wc.lpszClassName = cls.name;
     if (!RegisterWindowClass(wc)) return nullptr;
-    return CreateWindowExA(exStyle, cls.name, caption, style, outer.left, outer.top,
-                           outer.right - outer.left, outer.bottom - outer.top, owner, menu, module,
-                           this);
+    creationFailure_ = nullptr;
+    HWND window = CreateWindowExA(exStyle, cls.name, caption, style, outer.left, outer.top,
+                                  outer.right - outer.left, outer.bottom - outer.top, owner, menu,
+                                  module, this);
+    if (!window && creationFailure_) {
+        std::exception_ptr failure = creationFailure_;
+        creationFailure_ = nullptr;
+        std::rethrow_exception(failure);
+    }
+    return window;
 }
 
 void Window::Attach(HWND window) {
     handle_ = window;
-    BindObject(window, kOwnObject, this);
+    binding_.kind = BoundKind::Control;
+    BindWindow(window, &binding_);
     original_ = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Window::Procedure)));
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     // The main form is never minimized by itself: the application is, and
-    // takes every form with it.
+    // takes every form with it. Windows' rule: the low four bits masked off.
     if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE && handle_ &&
         handle_ == App().MainForm()) {
         App().Minimize();
@@ -106,11 +123,12 @@ LRESULT Window::CallOriginal(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = BoundObject<Window>(window, kOwnObject);
+    Window* self = BoundObject<Window>(window, BoundKind::Form);
+    if (!self) self = BoundObject<Window>(window, BoundKind::Control);
     if (message == WM_NCCREATE) {
         self = static_cast<Window*>(reinterpret_cast<CREATESTRUCTA*>(lParam)->lpCreateParams);
         self->handle_ = window;
-        BindObject(window, kOwnObject, self);
+        BindWindow(window, &self->binding_);
     }
     if (message == WM_NCDESTROY) App().FormDestroyed(window);
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
@@ -118,7 +136,8 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
     try {
         // Only a form's own window reflects: a system control's children
         // talk to the control itself.
-        if (self->original_ || !ReflectToChild(window, message, wParam, lParam, &result)) {
+        Window* child = self->original_ ? nullptr : ReflectedTo(window, message, wParam, lParam);
+        if (!child || !child->OnReflected(message, wParam, lParam, &result)) {
             result = self->HandleMessage(message, wParam, lParam);
             // The parts' windows need the form's: a part may be added meanwhile.
             if (message == WM_CREATE && result != -1) {
@@ -128,8 +147,14 @@ LRESULT CALLBACK Window::Procedure(HWND window, UINT message, WPARAM wParam, LPA
             }
         }
     } catch (...) {
-        ShowCaughtFailure();
-        result = self->CallOriginal(message, wParam, lParam);
+        if (message == WM_CREATE) {
+            // No half-made window: the creation fails, and CreateBound raises this.
+            self->creationFailure_ = std::current_exception();
+            result = -1;
+        } else {
+            ShowCaughtFailure();
+            result = self->CallOriginal(message, wParam, lParam);
+        }
     }
     // The last message: unbound only now, so that the clean-up of the
     // procedure passed on to got the window's handle.

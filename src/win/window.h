@@ -2,13 +2,17 @@
 // A form makes its window of its own class (CreateBound); a control takes over
 // a system control's window (Attach). Either way the window is bound to its
 // object once and messages go to HandleMessage; no failure leaves the window
-// procedure. A form reflects WM_COMMAND, WM_DRAWITEM and WM_MEASUREITEM from a
-// child back to the child's object (OnReflected).
+// procedure, and one in WM_CREATE fails the creation. A form reflects
+// WM_COMMAND, WM_DRAWITEM and WM_MEASUREITEM from a child that is an attached
+// control back to the child's object (OnReflected); a menu's stay with the form.
 #pragma once
 
 #include <windows.h>
 
+#include <exception>
 #include <vector>
+
+#include "win/binding.h"
 
 namespace wendle {
 
@@ -48,7 +52,7 @@ class Window {
 
     // Registers the class on first use and creates the window bound to this;
     // null, with the system's error, when either fails or the class name is
-    // taken by another procedure.
+    // taken by another procedure. A failure in WM_CREATE is raised here.
     HWND CreateBound(const ClassInfo& cls, DWORD exStyle, const char* caption, DWORD style,
                      const RECT& outer, HWND owner, HMENU menu);
     // Binds a created window (a system control) to this and takes over its procedure.
@@ -64,9 +68,12 @@ class Window {
 
   private:
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static Window* ReflectedTo(HWND parent, UINT message, WPARAM wParam, LPARAM lParam);
     void Unbind();
 
+    Binding binding_{BoundKind::Form, this};
     HWND handle_ = nullptr;
+    std::exception_ptr creationFailure_;
     WNDPROC original_ = nullptr;  // attached windows only
     std::vector<WindowedPart*> parts_;
 };

@@ -4,7 +4,6 @@
 
 #include <atomic>
 #include <functional>
-#include <thread>
 #include <vector>
 
 #include "dialog_watch.h"
@@ -56,7 +55,7 @@ bool WhileShown(AboutWindow& about, const std::function<void(HWND)>& inspect) {
     HWND window = about.Handle();
     std::atomic<bool> returned{false};
     std::atomic<bool> seen{false};
-    std::thread helper([&] {
+    bench::HelperThread helper([&] {
         bench::WaitUntil([&] { return IsWindowVisible(window) || returned; }, 60000);
         if (returned) return;
         seen = true;
@@ -68,7 +67,7 @@ bool WhileShown(AboutWindow& about, const std::function<void(HWND)>& inspect) {
     });
     about.ShowModal();
     returned = true;
-    helper.join();
+    helper.Join();
     return seen;
 }
 

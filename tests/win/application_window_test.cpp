@@ -195,6 +195,11 @@ TEST(ApplicationWindow, TheLastMessageReachesTheDefaultProcedureWithTheWindow) {
     EXPECT_EQ(nullptr, form.Handle());
 }
 
+BOOL CALLBACK AddClassName(HWND window, LPARAM names) {
+    *reinterpret_cast<std::string*>(names) += bench::ClassName(window) + " ";
+    return TRUE;
+}
+
 // A class name held by another procedure makes the window impossible: each
 // start-up step says so with the system's error, and leaves nothing made.
 TEST(ApplicationWindow, StartUpStepsReportAWindowTheyCouldNotMake) {
@@ -226,13 +231,7 @@ TEST(ApplicationWindow, StartUpStepsReportAWindowTheyCouldNotMake) {
 
     // This thread's own, shown or not: another program may run a Wendle meanwhile.
     std::string classes;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM found) -> BOOL {
-            *reinterpret_cast<std::string*>(found) += bench::ClassName(window) + " ";
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&classes));
+    EnumThreadWindows(GetCurrentThreadId(), &AddClassName, reinterpret_cast<LPARAM>(&classes));
     EXPECT_EQ(std::string::npos, classes.find(kMainWindowClass)) << classes;
     EXPECT_EQ(std::string::npos, classes.find(kAboutWindowClass)) << classes;
 }

@@ -7,7 +7,6 @@
 #include <atomic>
 #include <functional>
 #include <string>
-#include <thread>
 
 #include "win/application.h"
 #include "win/system_rules.h"
@@ -24,16 +23,15 @@ inline void SetUpApplication() {
     wendle::App().Initialize(GetModuleHandleA(nullptr));
 }
 
+inline BOOL CALLBACK TakeShownDialog(HWND window, LPARAM found) {
+    if (!IsWindowVisible(window) || bench::ClassName(window) != "#32770") return TRUE;
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+}
+
 inline HWND FindDialog(DWORD thread) {
     HWND found = nullptr;
-    EnumThreadWindows(
-        thread,
-        [](HWND window, LPARAM context) -> BOOL {
-            if (!IsWindowVisible(window) || bench::ClassName(window) != "#32770") return TRUE;
-            *reinterpret_cast<HWND*>(context) = window;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
+    EnumThreadWindows(thread, &TakeShownDialog, reinterpret_cast<LPARAM>(&found));
     return found;
 }
 
@@ -44,7 +42,7 @@ inline bool WithDialog(const std::function<void()>& show,
     const DWORD thread = GetCurrentThreadId();
     std::atomic<bool> returned{false};
     std::atomic<bool> seen{false};
-    std::thread helper([&] {
+    bench::HelperThread helper([&] {
         HWND dialog = nullptr;
         bench::WaitUntil(
             [&] {
@@ -62,7 +60,7 @@ inline bool WithDialog(const std::function<void()>& show,
     });
     show();
     returned = true;
-    helper.join();
+    helper.Join();
     return seen;
 }
 

@@ -152,4 +152,22 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     }
 }
 
+HelperThread::HelperThread(std::function<void()> work) : work_(std::move(work)) {
+    handle_ = CreateThread(nullptr, 0, &HelperThread::Run, this, 0, nullptr);
+    // Without a thread the work runs here: a test then fails instead of hanging.
+    if (!handle_) work_();
+}
+
+void HelperThread::Join() {
+    if (!handle_) return;
+    WaitForSingleObject(handle_, INFINITE);
+    CloseHandle(handle_);
+    handle_ = nullptr;
+}
+
+DWORD WINAPI HelperThread::Run(void* self) {
+    static_cast<HelperThread*>(self)->work_();
+    return 0;
+}
+
 }  // namespace bench

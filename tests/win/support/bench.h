@@ -36,4 +36,20 @@ std::string Wave(unsigned channels, unsigned rate, unsigned milliseconds);
 // until it holds or the timeout passes. Never a blind sleep.
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs = 15000);
 
+// Runs `work` on a thread of its own until Join. A system thread: the i686
+// build's win32 thread model has no std::thread.
+class HelperThread {
+  public:
+    explicit HelperThread(std::function<void()> work);
+    ~HelperThread() { Join(); }
+    HelperThread(const HelperThread&) = delete;
+    HelperThread& operator=(const HelperThread&) = delete;
+    void Join();
+
+  private:
+    static DWORD WINAPI Run(void* self);
+    std::function<void()> work_;
+    HANDLE handle_;
+};
+
 }  // namespace bench
