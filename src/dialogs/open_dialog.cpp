@@ -1,8 +1,8 @@
+#include "core/failure.h"
 #include "dialogs/open_dialog.h"
 
 #include <commdlg.h>
 
-#include <stdexcept>
 #include <string>
 
 #include "win/other_windows_disabled.h"
@@ -33,7 +33,7 @@ UINT_PTR CALLBACK PlacementHook(HWND hook, UINT message, WPARAM, LPARAM lParam) 
 template <class Function>
 Function CommonDialogFunction(const char* name) {
     auto found = SystemFunction<Function>("comdlg32.dll", name);
-    if (!found) throw std::runtime_error(std::string("comdlg32.dll has no ") + name);
+    if (!found) throw Failure{std::string("comdlg32.dll has no ") + name};
     return found;
 }
 
@@ -68,7 +68,7 @@ bool OpenDialog::Execute(HWND owner) {
     if (!chosen) {
         // Zero is a cancel or close; anything else is a failure to show it.
         if (DWORD error = extendedError()) {
-            throw std::runtime_error("GetOpenFileNameW failed: " + std::to_string(error));
+            throw Failure{"GetOpenFileNameW failed: " + std::to_string(error)};
         }
         return false;
     }

@@ -241,9 +241,16 @@ void MainWindow::SetText(int id, const std::string& text) {
 
 void MainWindow::OnFieldChanged(int id) {
     std::string now = Text(id);
-    auto seen = seenText_.find(id);
-    if (seen != seenText_.end() && seen->second == now) return;
-    seenText_[id] = now;
+    auto seen =
+        std::find_if(seenText_.begin(), seenText_.end(),
+                     [id](const std::pair<int, std::string>& field) { return field.first == id; });
+    if (seen == seenText_.end()) {
+        seenText_.emplace_back(id, now);
+    } else if (seen->second == now) {
+        return;
+    } else {
+        seen->second = now;
+    }
     if (id == kInputFileNameId) InputFileNameChange();
     if (id == kOutputFileNameId) OutputFileNameChange();
 }

@@ -5,7 +5,8 @@
 #include <windows.h>
 
 #include <functional>
-#include <map>
+#include <utility>
+#include <vector>
 #include <string>
 
 #include "core/command_line.h"
@@ -89,7 +90,8 @@ class MainWindow : public Window {
     Animator animator_{*this};
     AboutWindow* aboutWindow_ = nullptr;
     // The last text each change handler saw, so it runs only on a real change.
-    std::map<int, std::string> seenText_;
+    // A list, not a map: a handful of fields, and no tree code in the program.
+    std::vector<std::pair<int, std::string>> seenText_;
     int settingId_ = 0;
     // The input taken last and the output name made from its long name: the
     // input field shows a short name where the code page cannot write one.

@@ -1,7 +1,7 @@
+#include "core/failure.h"
 #include "widgets/animator.h"
 
 #include <algorithm>
-#include <stdexcept>
 #include <vector>
 
 #include "win/application.h"
@@ -106,7 +106,7 @@ void GiveBack(HWND window, const char* role, WNDPROC old) {
 Animator::Animator(Window& owner) : owner_(&owner) {
     if (IsAnimated(owner_)) {
         owner_ = nullptr;
-        throw std::runtime_error(kOnePerForm);
+        throw Failure{kOnePerForm};
     }
     // Listed before anything is taken over: nothing after this can fail and
     // leave a procedure behind.

@@ -24,6 +24,8 @@ void ShowCaughtFailure() noexcept {
         } catch (const SilentAbort&) {
         } catch (const IoFailure& failure) {
             ShowFallbackError(IoFailureText(failure.code));
+        } catch (const Failure& failure) {
+            ShowFallbackError(failure.text);
         } catch (const std::exception& failure) {
             ShowFallbackError(failure.what());
         } catch (...) {

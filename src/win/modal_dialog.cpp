@@ -1,6 +1,5 @@
 #include "win/modal_dialog.h"
-
-#include <system_error>
+#include "core/failure.h"
 
 #include "win/application.h"
 #include "win/other_windows_disabled.h"
@@ -19,7 +18,7 @@ struct alignas(4) EmptyDialogTemplate {
 };
 
 [[noreturn]] void ThrowSystemError() {
-    throw std::system_error(static_cast<int>(GetLastError()), std::system_category());
+    throw Failure{"ｳｨﾝﾄﾞｳを作成できません (" + std::to_string(GetLastError()) + ")"};
 }
 
 }  // namespace

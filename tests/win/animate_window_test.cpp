@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "dialog_watch.h"
+#include "core/failure.h"
 #include "support/bench.h"
 #include "support/texts.h"
 #include "support/windows.h"
@@ -359,8 +360,8 @@ TEST_F(AnimateWindowTest, OneInstancePerFormAndTheFirstKeepsWorking) {
         Animator second(*main);
         second.SetParent(main.get());
         ADD_FAILURE() << "a second instance on the form was accepted";
-    } catch (const std::runtime_error& failure) {
-        EXPECT_BYTES(bench::texts::kOnePerForm, failure.what());
+    } catch (const Failure& failure) {
+        EXPECT_BYTES(bench::texts::kOnePerForm, failure.text);
     }
     EXPECT_EQ(formProcedure, ProcedureOf(main->Handle()));
     EXPECT_EQ(appTaken, ProcedureOf(app));
