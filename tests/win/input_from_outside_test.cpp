@@ -24,26 +24,13 @@ namespace {
 using namespace wendle;
 namespace texts = bench::texts;
 
-// The drop Explorer sends: the names as UTF-16 in one block of global memory.
-HDROP MakeDrop(const std::vector<std::string>& names) {
-    std::wstring list;
-    for (const std::string& name : names) list += bench::Wide(name) + L'\0';
-    list += L'\0';
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT,
-                                 sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    std::memcpy(drop + 1, list.data(), list.size() * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
 class FileDrop : public bench::MadeMainWindow {
   protected:
     // The receiver must release the drop, whatever it took from it.
     void Drop(const std::vector<std::string>& names) {
-        HDROP drop = MakeDrop(names);
+        std::vector<std::wstring> wide;
+        for (const std::string& name : names) wide.push_back(bench::Wide(name));
+        HDROP drop = bench::MakeDrop(wide);
         SendMessageA(made_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
         EXPECT_EQ(static_cast<UINT>(GMEM_INVALID_HANDLE), GlobalFlags(drop)) << "drop not released";
     }

@@ -2,8 +2,6 @@
 // ANSI functions would reach instead (Beyonce.wav for Beyoncé.wav, a\b.wav for
 // a¥b.wav): the program takes the file and the folder the user named.
 #include <windows.h>
-#include <shellapi.h>
-#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
@@ -115,19 +113,6 @@ TEST_F(WideNameEncode, FromTheStartFolderZoeIntoTheFolderMotleyNotMotley) {
     EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((zoe + L"\\Motley\\take1.ogg").c_str()));
 }
 
-// The drop Explorer sends: the names as UTF-16 in one block of global memory.
-HDROP MakeDrop(const std::wstring& name) {
-    const std::wstring list = name + L'\0' + L'\0';
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT,
-                                 sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
-    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
-    drop->pFiles = sizeof(DROPFILES);
-    drop->fWide = TRUE;
-    std::memcpy(drop + 1, list.data(), list.size() * sizeof(wchar_t));
-    GlobalUnlock(memory);
-    return static_cast<HDROP>(memory);
-}
-
 class WideNames : public bench::MadeMainWindow {
   protected:
     void TearDown() override { ReplaceShortNames(nullptr); }
@@ -139,7 +124,8 @@ class WideNames : public bench::MadeMainWindow {
     } none_;
 
     void Drop(const std::wstring& name) {
-        SendMessageA(made_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(name)), 0);
+        SendMessageA(made_->Handle(), WM_DROPFILES,
+                     reinterpret_cast<WPARAM>(bench::MakeDrop({name})), 0);
     }
 
     // The action shows the error dialog with that text at the main window +

@@ -1,5 +1,6 @@
 #include "support/windows.h"
 
+#include <shlobj.h>
 #include <winternl.h>
 
 #include <algorithm>
@@ -182,6 +183,20 @@ bool SavePicture(HWND window, const std::string& name) {
     return host.Run({"import", "-window", "root", "-crop", crop, "+repage",
                      host.HostPath(bridge::AnsiToUtf8(path))}) == 0 &&
            GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+HDROP MakeDrop(const std::vector<std::wstring>& names) {
+    std::wstring list;
+    for (const std::wstring& name : names) list += name + L'\0';
+    list += L'\0';
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT,
+                                 sizeof(DROPFILES) + list.size() * sizeof(wchar_t));
+    auto* drop = static_cast<DROPFILES*>(GlobalLock(memory));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    std::memcpy(drop + 1, list.data(), list.size() * sizeof(wchar_t));
+    GlobalUnlock(memory);
+    return static_cast<HDROP>(memory);
 }
 
 // The build's wendle.exe, copied to a folder with no oggenc.exe beside it:

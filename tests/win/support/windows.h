@@ -3,6 +3,7 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <string>
 #include <vector>
@@ -36,6 +37,9 @@ bool Settled(HWND window);
 // Saves what the screen shows of the window as <build dir>/artifacts/<name>.png,
 // for a person to look at; false when it could not be written.
 bool SavePicture(HWND window, const std::string& name);
+
+// The drop Explorer sends: the names as UTF-16 in one block of global memory.
+HDROP MakeDrop(const std::vector<std::wstring>& names);
 
 // Wendle started by a test in a folder of its choice, closed when done; the
 // built program unless the test names a copy.
