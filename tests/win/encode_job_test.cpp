@@ -418,6 +418,29 @@ TEST_F(EncodeJob, NothingIsLostAtAnyOutputPathLength) {
     }
 }
 
+// Held by another program, the set-aside copy cannot be removed after a good
+// encode: the user is told where the old content is, and it stays there.
+TEST_F(EncodeJob, ACopySetAsideThatCannotBeRemovedIsNamed) {
+    const std::string output = out_ + "\\take1.ogg", aside = output + ".wendle-backup";
+    ASSERT_TRUE(bench::WriteFileBytes(output, "old"));
+    HANDLE hold = CreateEventA(nullptr, TRUE, FALSE, "WendleTestHold");
+    SetEnvironmentVariableA("WENDLE_DOUBLE_HOLD", "WendleTestHold");
+    bench::Wendle wendle(start_);
+    Choose(wendle, input_, output);
+    ConfirmOverwrite(wendle);
+    ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); }));
+    HANDLE held = CreateFileA(aside.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    SetEvent(hold);
+    ExpectError(wendle, texts::kOldNotRemoved + aside, true);
+    CloseHandle(held);
+    CloseHandle(hold);
+    std::string kept;
+    ASSERT_TRUE(bench::ReadFileBytes(aside, &kept));
+    EXPECT_EQ("old", kept);
+}
+
 // Refused before anything runs: an output folder the system cannot check for
 // another reason than absence, one past what a current directory can be, and
 // the console's names.
