@@ -46,7 +46,10 @@ bool IsDeviceName(const std::string& name, const PathRules& rules) {
     std::string base = name.substr(0, dot);
     while (!base.empty() && base.back() == ' ') base.pop_back();
     base = UpperAscii(base);
-    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL") return true;
+    if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" ||
+        base == "CONOUT$") {
+        return true;
+    }
     return base.size() == 4 && (base.compare(0, 3, "COM") == 0 || base.compare(0, 3, "LPT") == 0) &&
            base[3] >= '1' && base[3] <= '9';
 }

@@ -15,9 +15,9 @@ bool IsForbiddenInName(unsigned char c);
 // The text without its forbidden single-byte characters.
 std::string WithoutForbiddenCharacters(const std::string& text, const PathRules& rules);
 
-// CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9 in any case, as the whole name or
-// as the part before its first dot, with blanks before that dot ignored, as
-// Windows reads them.
+// CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9 and the console's CONIN$ and
+// CONOUT$ in any case, as the whole name or as the part before its first dot,
+// with blanks before that dot ignored, as Windows reads them.
 bool IsDeviceName(const std::string& name, const PathRules& rules);
 
 enum class NameFault { None, Character, Device, Ending };

@@ -22,8 +22,8 @@ namespace {
 
 class SystemFiles : public FileQueries {
   public:
-    bool FileExists(const std::string& name) const override { return wendle::FileExists(name); }
-    bool FolderExists(const std::string& name) const override { return wendle::FolderExists(name); }
+    Found FindFile(const std::string& name) const override { return wendle::FindFile(name); }
+    Found FindFolder(const std::string& name) const override { return wendle::FindFolder(name); }
 };
 
 // The output as the job found it: a new name, or an old file set aside.
@@ -37,7 +37,7 @@ class OutputFiles {
     std::string PutBack() {
         if (putBack_) return left_;
         putBack_ = true;
-        const bool removed = RemoveFile(output_) || !IsExistingFile(output_);
+        const bool removed = RemoveFile(output_);
         if (setAside_.empty()) {
             if (!removed) left_ = "途中までのファイルを削除できませんでした\n" + output_;
         } else if (!removed || !RenameFile(setAside_, output_)) {
@@ -47,8 +47,11 @@ class OutputFiles {
         }
         return left_;
     }
-    void Finished() {
-        if (!setAside_.empty()) RemoveFile(setAside_);
+    // After a good encode: empty, or what the user must be told.
+    std::string Finished() const {
+        if (setAside_.empty() || RemoveFile(setAside_)) return std::string();
+        return "新しいファイルは書けましたが、元の内容を削除できませんでした\n元の内容: " +
+               setAside_;
     }
 
   private:
@@ -214,6 +217,7 @@ void MainWindow::StartEncodeClick() {
         if (plan.commandLineBuilt) CommandLine = plan.commandLine;
         if (plan.refusal) {
             failure = plan.refusal;
+            if (!plan.refused.empty()) failure += "\n" + plan.refused;
             throw SilentAbort{};
         }
         if (plan.askBeforeOverwriting &&
@@ -231,16 +235,13 @@ void MainWindow::StartEncodeClick() {
         OutputFiles files(plan.output, setAside);
         const JobEnd end = RunEncoder(SystemPathRules().ExtractName(Text(kInputFileNameId)),
                                       Text(kOutputFileNameId), [&] { return files.PutBack(); });
-        if (end == JobEnd::Finished) {
-            files.Finished();
-            return;
-        }
         // A failed start or a failed encode must not look like a finished one,
         // and leaves the folder as it was; a stop was asked for and says nothing
-        // unless the folder could not be put back.
-        const std::string left = files.PutBack();
+        // unless the folder could not be put back, nor a good encode unless the
+        // old content could not be removed.
+        const std::string left = end == JobEnd::Finished ? files.Finished() : files.PutBack();
+        if (left.empty() && end != JobEnd::Failed) return;
         if (!left.empty()) failure = left;
-        if (end == JobEnd::Stopped && left.empty()) return;
         throw SilentAbort{};
     } catch (...) {
         ShowMessageDialog("\n" + failure, MessageKind::Error, MessageButtons::Ok, at.x, at.y);

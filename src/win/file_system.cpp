@@ -46,11 +46,54 @@ bool CreateFolder(const std::string& name) {
     return CreateDirectoryA(name.c_str(), nullptr) != 0;
 }
 
+namespace {
+
+// The ANSI functions stop at MAX_PATH, while the encoder in the output folder
+// opens a relative name of any length: \\?\ takes the full path as it is.
+std::vector<wchar_t> LongPath(const std::string& path) {
+    const std::vector<wchar_t> name = ToWide(WideFromAnsi(path));
+    std::vector<wchar_t> full(MAX_PATH);
+    DWORD n;
+    while ((n = GetFullPathNameW(name.data(), static_cast<DWORD>(full.size()), full.data(),
+                                 nullptr)) >= full.size()) {
+        full.resize(n);
+    }
+    std::vector<wchar_t> out{L'\\', L'\\', L'?', L'\\'};
+    std::size_t from = 0;
+    if (n >= 4 && full[0] == L'\\' && full[1] == L'\\' && (full[2] == L'?' || full[2] == L'.')) {
+        out.clear();  // already a device or \\?\ path
+    } else if (n >= 2 && full[0] == L'\\' && full[1] == L'\\') {
+        out.insert(out.end(), {L'U', L'N', L'C'});  // \\server\share: \\?\UNC\server\share
+        from = 1;
+    }
+    out.insert(out.end(), full.begin() + from, full.begin() + n);
+    out.push_back(L'\0');
+    return out;
+}
+
+Found Find(const std::string& name, DWORD directory) {
+    if (name.empty()) return Found::No;
+    const DWORD attributes = GetFileAttributesW(LongPath(name).data());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return FoundAfterError(GetLastError());
+    return (attributes & FILE_ATTRIBUTE_DIRECTORY) == directory ? Found::Yes : Found::No;
+}
+
+}  // namespace
+
+Found FindFile(const std::string& name) {
+    return Find(name, 0);
+}
+
+Found FindFolder(const std::string& name) {
+    return Find(name, FILE_ATTRIBUTE_DIRECTORY);
+}
+
 std::string SetFileAside(const std::string& path) {
+    const std::vector<wchar_t> from = LongPath(path);
     for (int attempt = 1; attempt < 100; ++attempt) {
         std::string aside = path + ".wendle-backup";
         if (attempt > 1) aside += "-" + std::to_string(attempt);
-        if (MoveFileA(path.c_str(), aside.c_str())) return aside;
+        if (MoveFileW(from.data(), LongPath(aside).data())) return aside;
         const DWORD error = GetLastError();
         if (error != ERROR_ALREADY_EXISTS && error != ERROR_FILE_EXISTS) break;
     }
@@ -58,11 +101,19 @@ std::string SetFileAside(const std::string& path) {
 }
 
 bool RemoveFile(const std::string& path) {
-    return DeleteFileA(path.c_str()) != 0;
+    const std::vector<wchar_t> name = LongPath(path);
+    const DWORD attributes = GetFileAttributesW(name.data());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return FoundAfterError(GetLastError()) == Found::No;
+    // A read-only file cannot be deleted as it is.
+    const DWORD writable = attributes & ~FILE_ATTRIBUTE_READONLY;
+    if (writable != attributes) SetFileAttributesW(name.data(), writable);
+    if (DeleteFileW(name.data())) return true;
+    if (writable != attributes) SetFileAttributesW(name.data(), attributes);
+    return false;
 }
 
 bool RenameFile(const std::string& from, const std::string& to) {
-    return MoveFileA(from.c_str(), to.c_str()) != 0;
+    return MoveFileW(LongPath(from).data(), LongPath(to).data()) != 0;
 }
 
 std::string ProgramFolder() {

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "core/encode_plan.h"
+
 namespace wendle {
 
 // True for any entry the search finds that is not a folder; wildcards honoured,
@@ -22,9 +24,14 @@ std::string ProgramFolder();
 // Read wide, as the program's path; empty when it cannot be read, has no such
 // path, or does not fit 260 bytes.
 std::string ReadCurrentDirectory();
+// The encode job's checks and its own files work at any length: the wide
+// functions on the full \\?\ form of the name. An empty name is no entry.
+Found FindFile(const std::string& name);
+Found FindFolder(const std::string& name);
 // Renames a file within its folder to <name>.wendle-backup (-2, -3, ... when
 // that is taken); the new path, or empty when it could not.
 std::string SetFileAside(const std::string& path);
+// True also when there is no such file; a read-only file is removed as well.
 bool RemoveFile(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);
 // Throws IoFailure with the system error code; on failure nothing changes.

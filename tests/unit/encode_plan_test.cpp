@@ -11,9 +11,13 @@ namespace {
 const unsigned char kCodePage932[12] = {0x81, 0x9F, 0xE0, 0xFC};
 
 struct FakeFiles : FileQueries {
-    std::set<std::string> files, folders;
-    bool FileExists(const std::string& name) const override { return files.count(name) != 0; }
-    bool FolderExists(const std::string& name) const override { return folders.count(name) != 0; }
+    std::set<std::string> files, folders, unknown;
+    Found Find(const std::set<std::string>& found, const std::string& name) const {
+        if (unknown.count(name)) return Found::Unknown;
+        return found.count(name) ? Found::Yes : Found::No;
+    }
+    Found FindFile(const std::string& name) const override { return Find(files, name); }
+    Found FindFolder(const std::string& name) const override { return Find(folders, name); }
 };
 
 class EncodePlanTest : public testing::Test {
@@ -84,6 +88,66 @@ TEST_F(EncodePlanTest, TheFirstFailedCheckIsTheOneReported) {
         plan = Plan(std::string("D:\\Music\\") + row.name);
         EXPECT_STREQ(row.refusal, plan.refusal);
         EXPECT_EQ("D:\\Music\\", plan.outputFolder);
+    }
+}
+
+}  // namespace
+}  // namespace wendle
+
+namespace wendle {
+namespace {
+
+TEST(FoundAfterError, OnlyNoSuchFileOrPathMeansNotThere) {
+    EXPECT_EQ(Found::No, FoundAfterError(2));  // ERROR_FILE_NOT_FOUND
+    EXPECT_EQ(Found::No, FoundAfterError(3));  // ERROR_PATH_NOT_FOUND
+    for (std::uint32_t error : {0u, 5u, 21u, 53u, 123u, 206u, 1920u}) {
+        SCOPED_TRACE(error);
+        EXPECT_EQ(Found::Unknown, FoundAfterError(error));
+    }
+}
+
+// Each check that cannot tell refuses the job, naming what it asked about,
+// before any later check and before the question.
+TEST_F(EncodePlanTest, ACheckThatCannotTellRefusesNamingTheEntry) {
+    for (const char* name :
+         {"D:\\Music\\take1.ogg", "D:\\Music\\", "D:\\Wave\\take1.wav", "C:\\Tools\\oggenc.exe"}) {
+        SCOPED_TRACE(name);
+        files_.unknown.insert(name);
+        const EncodePlan plan = Plan();
+        EXPECT_STREQ(kCannotCheck, plan.refusal);
+        EXPECT_EQ(name, plan.refused);
+        EXPECT_FALSE(plan.askBeforeOverwriting);
+    }
+}
+
+// The folder list shows folders of up to 259 bytes; the name may pass 260.
+TEST_F(EncodePlanTest, AFolderLongerThanACurrentDirectoryIsRefused) {
+    const std::string name(200, 'n');
+    fields_.outputFileName = name;
+    for (std::size_t length : {259u, 260u}) {
+        const std::string folder = "D:\\" + std::string(length - 3, 'f');
+        files_.folders.insert(folder + "\\");
+        const EncodePlan plan = Plan(folder + "\\" + name);
+        SCOPED_TRACE(length);
+        EXPECT_STREQ(length == 259 ? nullptr : kFolderTooLong, plan.refusal);
+    }
+}
+
+// A lone lead byte at the end of a value would take the closing quote or the
+// next blank with it in the encoder's runtime; a whole character may end it.
+TEST_F(EncodePlanTest, AValueEndingInALoneLeadByteIsRefusedBeforeTheLine) {
+    for (std::string EncodeFields::*value :
+         {&EncodeFields::title, &EncodeFields::artist, &EncodeFields::album, &EncodeFields::comment,
+          &EncodeFields::outputFileName, &EncodeFields::inputFileName}) {
+        EncodeFields kept = fields_;
+        fields_.*value += "\xF9";
+        EncodePlan plan = Plan();
+        EXPECT_STREQ(kBrokenCharacter, plan.refusal);
+        EXPECT_FALSE(plan.commandLineBuilt);
+        fields_.*value = kept.*value + "\x81\x81";  // a lead byte as a trail byte
+        plan = Plan(std::string("D:\\Music\\") + fields_.outputFileName);
+        EXPECT_NE(kBrokenCharacter, plan.refusal);
+        fields_ = kept;
     }
 }
 

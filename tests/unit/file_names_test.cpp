@@ -59,15 +59,15 @@ TEST(FileNames, ForbiddenCharactersAreRefusedAndStripped) {
 }
 
 TEST(FileNames, DeviceNamesAsWindowsReadsThem) {
-    for (const char* device :
-         {"con", "PRN", "Aux", "nul.ogg", "NUL.txt.ogg", "lpt9", "COM1.ogg", "con .ogg", "nul "}) {
+    for (const char* device : {"con", "PRN", "Aux", "nul.ogg", "NUL.txt.ogg", "lpt9", "COM1.ogg",
+                               "con .ogg", "nul ", "CONIN$", "conout$", "Conin$.ogg"}) {
         SCOPED_TRACE(device);
         EXPECT_TRUE(IsDeviceName(device, kJapanese));
         EXPECT_EQ(NameFault::Device, CheckFileName(device, kJapanese));
         EXPECT_FALSE(IsNewFolderName(std::string("sub\\") + device, kJapanese));
     }
-    for (const char* plain :
-         {"console.ogg", "com0", "lpt10", "com", "xnul.ogg", "a.nul", "COM1x"}) {
+    for (const char* plain : {"console.ogg", "com0", "lpt10", "com", "xnul.ogg", "a.nul", "COM1x",
+                              "conin", "conerr$"}) {
         SCOPED_TRACE(plain);
         EXPECT_FALSE(IsDeviceName(plain, kJapanese));
         EXPECT_EQ(NameFault::None, CheckFileName(plain, kJapanese));

@@ -333,4 +333,137 @@ TEST_F(EncodeJob, AnEncoderThatFailsIsReportedAfterTheWindowReturns) {
     EXPECT_FALSE(bench::Exists(out_ + "\\take1.ogg"));
 }
 
+// The ANSI functions stop at MAX_PATH; these do not.
+std::wstring Long(const std::string& path) {
+    return L"\\\\?\\" + bench::Wide(path);
+}
+
+std::string ReadLong(const std::string& path) {
+    HANDLE file = CreateFileW(Long(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return "(none)";
+    char buffer[64];
+    DWORD got = 0;
+    ReadFile(file, buffer, sizeof buffer, &got, nullptr);
+    CloseHandle(file);
+    return std::string(buffer, got);
+}
+
+// The names in a folder, "." and ".." left out, each with "(r)" when read-only.
+std::string Entries(const std::string& folder) {
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((Long(folder) + L"\\*").c_str(), &entry);
+    std::string names;
+    for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &entry)) {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") continue;
+        names += (names.empty() ? "" : " ") + std::string(name.begin(), name.end());
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) names += "(r)";
+    }
+    if (search != INVALID_HANDLE_VALUE) FindClose(search);
+    return names;
+}
+
+// Around the ANSI limits (MAX_PATH on Windows, one byte more under Wine) and
+// where the set-aside name passes them: the question is asked, a failure puts
+// the old bytes back under their name with their attributes, a good encode
+// leaves no copy, and a new output of a failed encode does not stay.
+TEST_F(EncodeJob, NothingIsLostAtAnyOutputPathLength) {
+    const std::string name = "oxxxxxxxxxxxxxxx.ogg";  // 20 bytes
+    const struct {
+        std::size_t length;
+        bool old, readOnly;
+    } rows[] = {{245, true, false},  {246, true, false}, {247, true, false}, {259, true, false},
+                {260, true, false},  {261, true, false}, {270, true, false}, {261, false, false},
+                {270, false, false}, {100, true, true},  {261, true, true}};
+    char letter = 'a';
+    for (const char* exitCode : {"1", "0"}) {
+        SetEnvironmentVariableA("WENDLE_DOUBLE_EXIT", exitCode);
+        bench::Wendle wendle(start_);
+        wendle.SetText(kInputFileNameId, input_);
+        wendle.SetText(kOutputFileNameId, name);
+        for (const auto& row : rows) {
+            SCOPED_TRACE(std::string(exitCode) + " " + std::to_string(row.length) +
+                         (row.old ? " old" : " new") + (row.readOnly ? " read-only" : ""));
+            const std::string folder =
+                root_ + "\\" + std::string(row.length - name.size() - root_.size() - 2, letter++);
+            const std::string output = folder + "\\" + name;
+            ASSERT_EQ(row.length, output.size());
+            ASSERT_TRUE(CreateDirectoryW(Long(folder).c_str(), nullptr));
+            if (row.old) {
+                ASSERT_TRUE(bench::WriteFileBytes(Long(output), "old"));
+                if (row.readOnly) SetFileAttributesW(Long(output).c_str(), FILE_ATTRIBUTE_READONLY);
+            }
+            DeleteFileA(encoder_.reportPath.c_str());
+            wendle.SetText(kOutputFilePathId, output);
+            if (row.old) {
+                ConfirmOverwrite(wendle);
+            } else {
+                Start(wendle);
+            }
+            ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); }));
+            if (*exitCode == '1') ExpectError(wendle, texts::kJobFailed, true);
+            ASSERT_TRUE(
+                bench::WaitUntil([&] { return IsWindowVisible(wendle.MainWindow()) != FALSE; }));
+            ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
+            EXPECT_EQ(nullptr,
+                      bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
+            const bool kept = *exitCode == '1';
+            EXPECT_EQ(!row.old && kept ? "" : name + (kept && row.readOnly ? "(r)" : ""),
+                      Entries(folder));
+            if (row.old) {
+                EXPECT_EQ(kept ? "old" : "", ReadLong(output));
+            }
+        }
+    }
+}
+
+// Held by another program, the set-aside copy cannot be removed after a good
+// encode: the user is told where the old content is, and it stays there.
+TEST_F(EncodeJob, ACopySetAsideThatCannotBeRemovedIsNamed) {
+    const std::string output = out_ + "\\take1.ogg", aside = output + ".wendle-backup";
+    ASSERT_TRUE(bench::WriteFileBytes(output, "old"));
+    HANDLE hold = CreateEventA(nullptr, TRUE, FALSE, "WendleTestHold");
+    SetEnvironmentVariableA("WENDLE_DOUBLE_HOLD", "WendleTestHold");
+    bench::Wendle wendle(start_);
+    Choose(wendle, input_, output);
+    ConfirmOverwrite(wendle);
+    ASSERT_TRUE(bench::WaitUntil([&] { return encoder_.Read(); }));
+    HANDLE held = CreateFileA(aside.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, held);
+    SetEvent(hold);
+    ExpectError(wendle, texts::kOldNotRemoved + aside, true);
+    CloseHandle(held);
+    CloseHandle(hold);
+    std::string kept;
+    ASSERT_TRUE(bench::ReadFileBytes(aside, &kept));
+    EXPECT_EQ("old", kept);
+}
+
+// Refused before anything runs: an output folder the system cannot check for
+// another reason than absence, one past what a current directory can be, and
+// the console's names.
+TEST_F(EncodeJob, WhatCannotBeCheckedOrReachedIsRefused) {
+    const std::string tooLong = root_ + "\\" + std::string(260 - root_.size() - 1, 'l');
+    ASSERT_TRUE(CreateDirectoryW(Long(tooLong).c_str(), nullptr));
+    bench::Wendle wendle(start_);
+    wendle.SetText(kInputFileNameId, input_);
+    const struct {
+        std::string path;
+        std::string refusal;
+    } rows[] = {
+        {out_ + "\\a|b\\take1.ogg", std::string(texts::kCannotCheck) + "\n" + out_ + "\\a|b\\"},
+        {tooLong + "\\take1.ogg", texts::kFolderTooLong},
+        {out_ + "\\CONIN$", texts::kDeviceName},
+        {out_ + "\\conout$", texts::kDeviceName}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path);
+        wendle.SetText(kOutputFileNameId, row.path.substr(row.path.rfind('\\') + 1));
+        wendle.SetText(kOutputFilePathId, row.path);
+        Start(wendle);
+        ExpectError(wendle, row.refusal);
+    }
+}
+
 }  // namespace
