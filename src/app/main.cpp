@@ -9,7 +9,6 @@
 #include "core/command_arguments.h"
 
 #include "win/application.h"
-#include "main/program_strings.h"
 #include "main/main_window.h"
 #include "win/system_names.h"
 #include "win/system_rules.h"
@@ -74,8 +73,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
         ShowCaughtFailure();
         code = 1;
     }
-    EncoderPath.clear();
-    CommandLine.clear();
     // Shown once the half-made windows are gone.
     if (!started && code == 0) return StartUpFailed(failure);
     return code;

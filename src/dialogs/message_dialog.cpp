@@ -84,4 +84,15 @@ int ShowMessageDialog(const std::string& text, MessageKind kind, MessageButtons 
     return MessageDialog(text, kind, buttons, x, y).Run();
 }
 
+int ShowMessageDialogOver(HWND window, const std::string& text, MessageKind kind,
+                          MessageButtons buttons) {
+    RECT r;
+    GetWindowRect(window, &r);
+    return ShowMessageDialog(text, kind, buttons, r.left + 150, r.top + 150);
+}
+
+void ShowError(HWND window, const std::string& text) {
+    ShowMessageDialogOver(window, text, MessageKind::Error, MessageButtons::Ok);
+}
+
 }  // namespace wendle

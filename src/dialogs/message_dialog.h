@@ -1,6 +1,8 @@
 // The modal message dialog: errors and questions.
 #pragma once
 
+#include <windows.h>
+
 #include <string>
 
 namespace wendle {
@@ -16,5 +18,11 @@ constexpr int kResultCancel = 2;
 // coordinate keeps its centred value, so (-1, -1) is the centred form.
 int ShowMessageDialog(const std::string& text, MessageKind kind, MessageButtons buttons, int x = -1,
                       int y = -1);
+// The dialog at the window's outer corner + 150, where the main window's
+// errors and questions stand.
+int ShowMessageDialogOver(HWND window, const std::string& text, MessageKind kind,
+                          MessageButtons buttons);
+// An error there, with OK.
+void ShowError(HWND window, const std::string& text);
 
 }  // namespace wendle

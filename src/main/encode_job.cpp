@@ -1,15 +1,12 @@
-// The encode job: check the fields, build the command line, run the encoder in
-// the output folder with the main window hidden and a progress window shown,
-// and answer every message until it ends or is stopped.
+#include "main/encode_job.h"
+
 #include <string>
 #include <vector>
 
-#include "core/failure.h"
-#include "main/program_strings.h"
 #include "core/encode_plan.h"
 #include "core/encoder_progress.h"
-#include "main/main_ids.h"
-#include "main/main_window.h"
+#include "core/failure.h"
+#include "core/folder_items.h"
 #include "win/file_system.h"
 #include "win/system_library.h"
 #include "win/system_rules.h"
@@ -195,86 +192,97 @@ const DWORD kPollMs = 100;
 
 }  // namespace
 
-EncodeFields MainWindow::Fields() const {
-    EncodeFields fields;
-    fields.bitrateIndex =
-        static_cast<int>(SendMessageA(Control(kBitrateListId), CB_GETCURSEL, 0, 0));
-    fields.title = Text(kTitleEditId);
-    fields.artist = Text(kArtistEditId);
-    fields.album = Text(kAlbumEditId);
-    fields.comment = Text(kCommentEditId);
-    fields.outputFileName = Text(kOutputFileNameId);
-    fields.inputFileName = Text(kInputFileNameId);
-    return fields;
-}
-
-void MainWindow::StartEncodeClick() {
-    std::string failure = kJobFailed;
-    const POINT at = DialogPosition();
-    try {
-        const EncodePlan plan = PlanEncode(Fields(), EncoderPath, Text(kOutputFilePathId),
-                                           SystemFiles(), SystemPathRules());
-        if (plan.commandLineBuilt) CommandLine = plan.commandLine;
-        if (plan.refusal) {
-            failure = plan.refusal;
-            if (!plan.refused.empty()) failure += "\n" + plan.refused;
-            throw SilentAbort{};
-        }
-        if (plan.askBeforeOverwriting &&
-            ShowMessageDialog(kOverwriteQuestion, MessageKind::Confirmation,
-                              MessageButtons::OkCancel, at.x, at.y) != kResultOk) {
-            return;
-        }
-        ChangeCurrentDirectory(plan.outputFolder);
-        // The old file stays until the new one is written: the encoder opens
-        // its output before it may reject the job.
-        std::string setAside;
-        if (plan.askBeforeOverwriting && (setAside = SetFileAside(plan.output)).empty()) {
-            throw SilentAbort{};
-        }
-        OutputFiles files(plan.output, setAside);
-        const JobEnd end = RunEncoder(SystemPathRules().ExtractName(Text(kInputFileNameId)),
-                                      Text(kOutputFileNameId), [&] { return files.PutBack(); });
-        // A failed start or a failed encode must not look like a finished one,
-        // and leaves the folder as it was; a stop was asked for and says nothing
-        // unless the folder could not be put back, nor a good encode unless the
-        // old content could not be removed.
-        const std::string left = end == JobEnd::Finished ? files.Finished() : files.PutBack();
-        if (left.empty() && end != JobEnd::Failed) return;
-        if (!left.empty()) failure = left;
-        throw SilentAbort{};
-    } catch (...) {
-        ShowMessageDialog("\n" + failure, MessageKind::Error, MessageButtons::Ok, at.x, at.y);
+void EncodeJob::FindEncoder() {
+    const std::string besideProgram = ProgramFolder();
+    const std::string startFolder = ReadCurrentDirectory();
+    const std::string beside =
+        besideProgram.empty() ? "" : JoinPath(besideProgram, "oggenc.exe", SystemPathRules());
+    // Beside the program first: started from "Open with" or a drop on a
+    // shortcut, the start folder is the document's, which may hold any
+    // program of that name.
+    if (!beside.empty() && IsExistingFile(beside)) {
+        encoderPath_ = beside;
+    } else {
+        encoderPath_ =
+            startFolder.empty() ? "" : JoinPath(startFolder, "oggenc.exe", SystemPathRules());
     }
 }
 
-MainWindow::JobEnd MainWindow::RunEncoder(const std::string& inputName,
-                                          const std::string& outputName,
-                                          const std::function<std::string()>& putBack) {
+bool EncodeJob::Stop() {
+    if (!stop_) return false;
+    stop_();
+    return true;
+}
+
+void EncodeJob::Run(HWND window, const EncodeFields& fields, const std::string& outputPath) {
+    const EncodePlan plan =
+        PlanEncode(fields, encoderPath_, outputPath, SystemFiles(), SystemPathRules());
+    if (plan.commandLineBuilt) commandLine_ = plan.commandLine;
+    if (plan.refusal) {
+        std::string refusal = plan.refusal;
+        if (!plan.refused.empty()) refusal += "\n" + plan.refused;
+        ShowError(window, "\n" + refusal);
+        return;
+    }
+    if (plan.askBeforeOverwriting &&
+        ShowMessageDialogOver(window, kOverwriteQuestion, MessageKind::Confirmation,
+                              MessageButtons::OkCancel) != kResultOk) {
+        return;
+    }
+    // The old file stays until the new one is written: the encoder opens
+    // its output before it may reject the job.
+    std::string setAside;
+    try {
+        ChangeCurrentDirectory(plan.outputFolder);
+    } catch (const IoFailure&) {
+        ShowError(window, std::string("\n") + kJobFailed);
+        return;
+    }
+    if (plan.askBeforeOverwriting && (setAside = SetFileAside(plan.output)).empty()) {
+        ShowError(window, std::string("\n") + kJobFailed);
+        return;
+    }
+    OutputFiles files(plan.output, setAside);
+    const End end = RunEncoder(window, fields, [&] { return files.PutBack(); });
+    // A failed start or a failed encode must not look like a finished one,
+    // and leaves the folder as it was; a stop was asked for and says nothing
+    // unless the folder could not be put back, nor a good encode unless the
+    // old content could not be removed.
+    const std::string left = end == End::Finished ? files.Finished() : files.PutBack();
+    if (!left.empty()) {
+        ShowError(window, "\n" + left);
+    } else if (end == End::Failed) {
+        ShowError(window, std::string("\n") + kJobFailed);
+    }
+}
+
+EncodeJob::End EncodeJob::RunEncoder(HWND window, const EncodeFields& fields,
+                                     const std::function<std::string()>& putBack) {
     Encoder encoder;
-    ShowWindow(Handle(), SW_HIDE);
-    if (!encoder.Start(CommandLine)) {
-        ShowWindow(Handle(), SW_SHOW);
-        return JobEnd::Failed;
+    ShowWindow(window, SW_HIDE);
+    if (!encoder.Start(commandLine_)) {
+        ShowWindow(window, SW_SHOW);
+        return End::Failed;
     }
     // Hidden and disabled: no second job, menu or About window meanwhile.
-    EnableWindow(Handle(), FALSE);
+    EnableWindow(window, FALSE);
     bool stopped = false;
     // Synchronous, so that the end of the session finds the folder put back.
-    stopJob_ = [&] {
+    stop_ = [&] {
         if (stopped) return;
         stopped = true;
         encoder.Stop();
         putBack();
     };
-    JobEnd end = JobEnd::Failed;
+    End end = End::Failed;
     {
         ProgressWindow progress;
-        progress.OnStop = stopJob_;
-        progress.OnEndSession = stopJob_;
+        progress.OnStop = stop_;
+        progress.OnEndSession = stop_;
         RECT main;
-        GetWindowRect(Handle(), &main);
-        progress.Create(main.left, main.top, inputName, outputName);
+        GetWindowRect(window, &main);
+        progress.Create(main.left, main.top, SystemPathRules().ExtractName(fields.inputFileName),
+                        fields.outputFileName);
         const DWORD started = GetTickCount();
         long shown = -1;
         // The pipe never fills, whichever loop runs.
@@ -295,7 +303,7 @@ MainWindow::JobEnd MainWindow::RunEncoder(const std::string& inputName,
             if (MsgWaitForMultipleObjects(1, &process, FALSE, kPollMs, QS_ALLINPUT) ==
                 WAIT_OBJECT_0) {
                 encoder.Read();
-                end = encoder.Succeeded() ? JobEnd::Finished : JobEnd::Failed;
+                end = encoder.Succeeded() ? End::Finished : End::Failed;
                 break;
             }
             MSG msg;
@@ -304,7 +312,7 @@ MainWindow::JobEnd MainWindow::RunEncoder(const std::string& inputName,
                     // Leave it for the outer loop, once the job is stopped.
                     quit = true;
                     quitCode = static_cast<int>(msg.wParam);
-                    stopJob_();
+                    stop_();
                     break;
                 }
                 if (progress.TakeDialogMessage(msg)) continue;
@@ -312,14 +320,14 @@ MainWindow::JobEnd MainWindow::RunEncoder(const std::string& inputName,
                 DispatchMessageA(&msg);
             }
         }
-        if (stopped) end = JobEnd::Stopped;
-        stopJob_ = nullptr;
+        if (stopped) end = End::Stopped;
+        stop_ = nullptr;
         if (quit) PostQuitMessage(quitCode);
     }
     // The progress window has gone: the main window takes its place.
-    EnableWindow(Handle(), TRUE);
-    ShowWindow(Handle(), SW_SHOW);
-    SetForegroundWindow(Handle());
+    EnableWindow(window, TRUE);
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
     return end;
 }
 

@@ -46,8 +46,8 @@ void MainWindow::FolderListChange() {
 void MainWindow::DriveChooserChange() {
     try {
         folderList_.SetDrive(driveChooser_.Drive());
-    } catch (...) {
-        ShowError("\nドライブの準備が出来ていません");
+    } catch (const IoFailure&) {
+        ShowError(Handle(), "\nドライブの準備が出来ていません");
         // Runs this handler once more, which finds the list on that drive.
         driveChooser_.SetDrive(folderList_.Drive());
     }
@@ -76,7 +76,7 @@ void MainWindow::InputFileOpenClick() {
 void MainWindow::TakeInputFile(const std::u16string& longPath) {
     std::string path;
     if (!NarrowSystemPath(longPath, &path)) {
-        ShowError(std::string("\n") + kInputNameUnwritable);
+        ShowError(Handle(), std::string("\n") + kInputNameUnwritable);
         return;
     }
     openDialog_.SetFileName(longPath);
@@ -96,25 +96,23 @@ void MainWindow::StartWithInputFile(const std::u16string& path) {
         TakeInputFile(path);
         return;
     }
-    ShowError(std::string("\n") + kInputMissing);
-}
-
-void MainWindow::ShowError(const std::string& text) const {
-    const POINT at = DialogPosition();
-    ShowMessageDialog(text, MessageKind::Error, MessageButtons::Ok, at.x, at.y);
+    ShowError(Handle(), std::string("\n") + kInputMissing);
 }
 
 void MainWindow::NewDirectoryClick() {
     std::string name;
     if (!ShowPromptDialog("フォルダ作成", "作成するフォルダ名を入力して下さい", name)) return;
-    try {
-        // Only inside the shown folder: a drive, a root or ".." would put it elsewhere.
-        if (!IsNewFolderName(name, SystemPathRules())) throw SilentAbort{};
-        ChangeCurrentDirectory(folderList_.Folder());
-        if (!CreateFolder(name)) throw SilentAbort{};
-    } catch (...) {
-        ShowMessageDialog("\n作成できませんでした", MessageKind::Error, MessageButtons::Ok);
+    // Only inside the shown folder: a drive, a root or ".." would put it elsewhere.
+    bool made = IsNewFolderName(name, SystemPathRules());
+    if (made) {
+        try {
+            ChangeCurrentDirectory(folderList_.Folder());
+            made = CreateFolder(name);
+        } catch (const IoFailure&) {
+            made = false;
+        }
     }
+    if (!made) ShowMessageDialog("\n作成できませんでした", MessageKind::Error, MessageButtons::Ok);
     folderList_.Reload();
 }
 

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "dialogs/message_dialog.h"
 #include "win/application.h"
-#include "main/program_strings.h"
 #include "core/bitrates.h"
 #include "main/main_ids.h"
 #include "main/main_layout.h"
@@ -189,7 +189,7 @@ bool MainWindow::CreateControls() {
     folderList_.OnChange = [this] { FolderListChange(); };
     driveChooser_.OnChange = [this] { DriveChooserChange(); };
     folderList_.OnNameWithoutPath = [this] {
-        ShowError(std::string("\n") + kFolderNameUnwritable);
+        ShowError(Handle(), std::string("\n") + kFolderNameUnwritable);
     };
     HWND bitrate = Control(kBitrateListId);
     for (std::size_t i = 0; i < kBitrateCount; ++i) {
@@ -209,20 +209,7 @@ void MainWindow::FormCreate() {
     SetWindowTextA(Handle(), "Wendle v0.02");
     SendMessageA(Control(kBitrateListId), CB_SETCURSEL, static_cast<WPARAM>(DefaultBitrateIndex()),
                  0);
-    // The encoder beside the program first: started from "Open with" or a
-    // drop on a shortcut, the start folder is the document's, which may hold
-    // any program of that name. Empty when neither folder can be read: a bare
-    // name would make the system look for any program of that name.
-    const std::string besideProgram = ProgramFolder();
-    const std::string startFolder = ReadCurrentDirectory();
-    const std::string beside =
-        besideProgram.empty() ? "" : JoinPath(besideProgram, "oggenc.exe", SystemPathRules());
-    if (!beside.empty() && IsExistingFile(beside)) {
-        EncoderPath = beside;
-    } else {
-        EncoderPath =
-            startFolder.empty() ? "" : JoinPath(startFolder, "oggenc.exe", SystemPathRules());
-    }
+    job_.FindEncoder();
 }
 
 std::string MainWindow::Text(int id) const {
@@ -258,12 +245,6 @@ void MainWindow::OnFieldChanged(int id) {
 void MainWindow::SetStartControlsEnabled(bool enabled) {
     EnableWindow(Control(kStartEncodeId), enabled);
     EnableMenuItem(GetMenu(Handle()), kEncodeMenuId, enabled ? MF_ENABLED : MF_GRAYED);
-}
-
-POINT MainWindow::DialogPosition() const {
-    RECT r;
-    GetWindowRect(Handle(), &r);
-    return {r.left + 150, r.top + 150};
 }
 
 void MainWindow::OnCommand(int id, int code) {
@@ -314,16 +295,30 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         case WM_CLOSE:
             // The taskbar's close during a job stops the job, not the program.
-            if (stopJob_) {
-                stopJob_();
-                return 0;
-            }
+            if (job_.Stop()) return 0;
             break;
         case WM_DESTROY:
             if (App().MainForm() == Handle()) PostQuitMessage(0);
             return 0;
     }
     return Window::HandleMessage(message, wParam, lParam);
+}
+
+EncodeFields MainWindow::Fields() const {
+    EncodeFields fields;
+    fields.bitrateIndex =
+        static_cast<int>(SendMessageA(Control(kBitrateListId), CB_GETCURSEL, 0, 0));
+    fields.title = Text(kTitleEditId);
+    fields.artist = Text(kArtistEditId);
+    fields.album = Text(kAlbumEditId);
+    fields.comment = Text(kCommentEditId);
+    fields.outputFileName = Text(kOutputFileNameId);
+    fields.inputFileName = Text(kInputFileNameId);
+    return fields;
+}
+
+void MainWindow::StartEncodeClick() {
+    job_.Run(Handle(), Fields(), Text(kOutputFilePathId));
 }
 
 }  // namespace wendle

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/command_line.h"
+#include "main/encode_job.h"
 #include "dialogs/about_window.h"
 #include "widgets/animator.h"
 #include "win/fonts.h"
@@ -53,6 +54,7 @@ class MainWindow : public Window {
     void SetAboutWindow(AboutWindow* about) { aboutWindow_ = about; }
     void DriveChooserChange();
 
+    const EncodeJob& Job() const { return job_; }
     FolderList& OutputFolders() { return folderList_; }
     DriveChooser& OutputDrives() { return driveChooser_; }
 
@@ -68,16 +70,7 @@ class MainWindow : public Window {
     // The input as a choice in the open dialog sets it, with what follows;
     // a name with no path the program can use is refused with a dialog.
     void TakeInputFile(const std::u16string& path);
-    void ShowError(const std::string& text) const;
-    enum class JobEnd { Finished, Failed, Stopped };
-    // Runs the encoder in the current directory with the window hidden and the
-    // progress window shown. Failed when it could not be started or ended
-    // with a non-zero exit code; Stopped, with putBack run, when the user or
-    // the end of the session stopped it.
-    JobEnd RunEncoder(const std::string& inputName, const std::string& outputName,
-                      const std::function<std::string()>& putBack);
     EncodeFields Fields() const;
-    POINT DialogPosition() const;
 
     Font font_;
     // Both read the current directory when the window object is made.
@@ -97,8 +90,7 @@ class MainWindow : public Window {
     // input field shows a short name where the code page cannot write one.
     std::string takenInput_;
     std::string takenOutputName_;
-    // Set while the encoder runs: stops it and puts the folder back.
-    std::function<void()> stopJob_;
+    EncodeJob job_;
 };
 
 }  // namespace wendle

@@ -8,7 +8,6 @@
 #include <memory>
 
 #include "dialog_watch.h"
-#include "main/program_strings.h"
 #include "main/main_ids.h"
 #include "main/main_window.h"
 #include "support/bench.h"
@@ -35,7 +34,7 @@ TEST(StartFolder, AnUnreadableOneLeavesNoEncoderToRun) {
     MainWindow window;
     window.Create();
     SetCurrentDirectoryA(bench::FreshFolder("short").c_str());
-    EXPECT_EQ("", EncoderPath);
+    EXPECT_EQ("", window.Job().EncoderPath());
     std::string message;
     ASSERT_TRUE(dialog_watch::WithDialog([&] { window.StartEncodeClick(); },
                                          [&](HWND dialog) {

@@ -1,8 +1,0 @@
-#include "main/program_strings.h"
-
-namespace wendle {
-
-std::string EncoderPath;
-std::string CommandLine;
-
-}  // namespace wendle
