@@ -1,4 +1,4 @@
-// The two failures that handlers raise and catch.
+// The failures that handlers raise and catch.
 #pragma once
 
 #include <cstdint>
@@ -18,7 +18,7 @@ struct IoFailure {
     std::uint32_t code;
 };
 
-// Leaves a handler's checks; the handler's own trap shows its message slot.
+// Leaves a handler's checks early; the handler's catch shows the message.
 struct SilentAbort {};
 
 }  // namespace wendle

@@ -53,9 +53,6 @@ class MainWindow : public Window {
     void SetAboutWindow(AboutWindow* about) { aboutWindow_ = about; }
     void DriveChooserChange();
 
-    FolderList& OutputFolders() { return folderList_; }
-    DriveChooser& OutputDrives() { return driveChooser_; }
-
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
