@@ -32,7 +32,7 @@ def windows_text(path, encoding):
 
 files = [
     ("wendle.exe", (root / "build/win32/bin/wendle.exe").read_bytes()),
-    ("readme.txt", windows_text(root / "docs/readme.txt", "cp932")),
+    ("readme.txt", windows_text(root / "build/win32/readme.txt", "cp932")),
     ("LICENSE", windows_text(root / "LICENSE", "ascii")),
 ]
 dist = root / "dist"

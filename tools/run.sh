@@ -41,7 +41,7 @@ eval "$(tools/winebench env)"
 (cd "$run" && exec /usr/lib/wine/wine64 wendle.exe </dev/null >/dev/null 2>&1) &
 window=""
 for _ in $(seq 300); do
-    window=$(xwininfo -root -tree 2>/dev/null | awk '/"Wendle v0.02"/ {print $1; exit}')
+    window=$(xwininfo -root -tree 2>/dev/null | awk '/"Wendle v[0-9.]+"/ {print $1; exit}')
     [ -n "$window" ] && break
     sleep 0.1
 done

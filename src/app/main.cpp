@@ -1,4 +1,4 @@
-// Program entry: the DLL search, the double-byte rules, the application, the
+// Program entry: the double-byte rules, the DLL search, the application, the
 // main window and the message loop. The first argument, if any, names the
 // input file.
 #include <windows.h>
@@ -46,9 +46,9 @@ bool InputFileArgument(std::u16string& path) {
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
     using namespace wendle;
+    SetUpPathRules();
     // Before anything loads a DLL.
     KeepDllSearchInSystemFolder();
-    SetUpPathRules();
     // Read before anything can change the current directory.
     std::u16string inputFile;
     const bool inputFileGiven = InputFileArgument(inputFile);

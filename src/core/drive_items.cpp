@@ -2,24 +2,14 @@
 
 #include <algorithm>
 
+#include "core/latin_letters.h"
+
 namespace wendle {
 
 namespace {
 
 constexpr int kMaxDroppedItems = 8;
 constexpr int kBlankPictureWidth = 16;
-
-bool IsLatinLetter(char ch) {
-    return (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z');
-}
-
-char LowerLatin(char ch) {
-    return ch >= 'A' && ch <= 'Z' ? static_cast<char>(ch - 'A' + 'a') : ch;
-}
-
-char UpperLatin(char ch) {
-    return ch >= 'a' && ch <= 'z' ? static_cast<char>(ch - 'a' + 'A') : ch;
-}
 
 // Labels and remote names follow the case the letter is shown in.
 std::string InLetterCase(DriveQueries& system, char letter, const std::string& text) {

@@ -1,4 +1,4 @@
-// The two failures that handlers raise and catch.
+// The failures that handlers raise and catch.
 #pragma once
 
 #include <cstdint>
@@ -17,8 +17,5 @@ struct Failure {
 struct IoFailure {
     std::uint32_t code;
 };
-
-// Leaves a handler's checks; the handler's own trap shows its message slot.
-struct SilentAbort {};
 
 }  // namespace wendle

@@ -1,17 +1,13 @@
 #include "core/file_names.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
+
+#include "core/latin_letters.h"
 
 namespace wendle {
 
 namespace {
-
-std::string UpperAscii(std::string text) {
-    for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
-}
 
 bool HasForbiddenCharacter(const std::string& text, const PathRules& rules) {
     for (std::size_t i = 0; i < text.size(); i = rules.NextCharacter(text, i)) {
@@ -45,7 +41,9 @@ bool IsDeviceName(const std::string& name, const PathRules& rules) {
     }
     std::string base = name.substr(0, dot);
     while (!base.empty() && base.back() == ' ') base.pop_back();
-    base = UpperAscii(base);
+    // By bytes: a trail byte that changes leaves a double-byte character,
+    // which no device name holds.
+    for (char& c : base) c = UpperLatin(c);
     if (base == "CON" || base == "PRN" || base == "AUX" || base == "NUL" || base == "CONIN$" ||
         base == "CONOUT$") {
         return true;

@@ -95,7 +95,7 @@ int ItemIndent(int index, FolderKind kind, int folderLevel) {
     return 4 * index + 2;
 }
 
-std::vector<std::string> SortedUnique(std::vector<std::string> names, const SortKey& key) {
+std::vector<std::string> SortedUnique(std::vector<std::string> names, SortKey key) {
     struct Entry {
         std::string key;
         std::size_t found;

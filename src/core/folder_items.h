@@ -3,7 +3,6 @@
 // where each item is drawn. Every backslash search here is double-byte aware.
 #pragma once
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -43,13 +42,11 @@ inline int TextLeft(int indent, int pictureWidth) {
     return pictureWidth + indent + 4;
 }
 
-// Sub-folder names in the system's order, each found by binary search; a name
-// that compares equal to one already held is dropped.
 // The names in the order of their sort keys (byte strings compared as bytes,
 // as the locale's sort keys are made to be), one of each run of equal keys:
 // the first found.
-using SortKey = std::function<std::string(const std::string&)>;
-std::vector<std::string> SortedUnique(std::vector<std::string> names, const SortKey& key);
+using SortKey = std::string (*)(const std::string&);
+std::vector<std::string> SortedUnique(std::vector<std::string> names, SortKey key);
 
 // The case rules of a volume from its flags. When the query failed, names are
 // kept as the system gives them and compared without regard to case.

@@ -1,5 +1,7 @@
 #include "core/path_rules.h"
 
+#include "core/latin_letters.h"
+
 namespace wendle {
 
 namespace {
@@ -10,11 +12,10 @@ unsigned char ByteAt(const std::string& text, std::size_t position) {
 
 // Walks characters from the start; a lead byte takes the next byte with it,
 // even a zero, and a lead byte at the end stands alone.
-std::string MapLatinLetters(const std::string& text, const PathRules& rules, char from, char to) {
+std::string MapLatinLetters(const std::string& text, const PathRules& rules, bool upper) {
     std::string result = text;
     for (std::size_t i = 0; i < result.size(); i = rules.NextCharacter(result, i)) {
-        unsigned char b = static_cast<unsigned char>(result[i]);
-        if (b >= from && b <= from + 25) result[i] = static_cast<char>(b - from + to);
+        result[i] = upper ? UpperLatin(result[i]) : LowerLatin(result[i]);
     }
     return result;
 }
@@ -96,11 +97,11 @@ std::string PathRules::ChangeExtension(const std::string& path,
 }
 
 std::string PathRules::LowerCaseDoubleByte(const std::string& text) const {
-    return MapLatinLetters(text, *this, 'A', 'a');
+    return MapLatinLetters(text, *this, false);
 }
 
 std::string PathRules::UpperCaseDoubleByte(const std::string& text) const {
-    return MapLatinLetters(text, *this, 'a', 'A');
+    return MapLatinLetters(text, *this, true);
 }
 
 }  // namespace wendle

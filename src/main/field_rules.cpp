@@ -4,6 +4,7 @@
 #include "core/encode_plan.h"
 #include "core/failure.h"
 #include "core/file_names.h"
+#include "core/version.h"
 #include "win/file_system.h"
 #include "win/system_names.h"
 #include "win/system_rules.h"
@@ -121,7 +122,7 @@ void MainWindow::AboutMenuClick() {
     RECT r;
     GetWindowRect(Handle(), &r);
     aboutWindow_->MoveTo(r.left + 130, r.top + 130);
-    aboutWindow_->SetVersionName("Wendle v0.02");
+    aboutWindow_->SetVersionName(kVersionName);
     aboutWindow_->SetForVer("(For OggEnc v0.5)");
     aboutWindow_->ShowModal();
 }

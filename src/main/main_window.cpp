@@ -12,6 +12,7 @@
 #include "win/file_system.h"
 #include "win/system_rules.h"
 #include "core/folder_items.h"
+#include "core/version.h"
 #include "core/wide_names.h"
 #include "win/dropped_files.h"
 #include "win/fallback_box.h"
@@ -206,7 +207,7 @@ bool MainWindow::CreateControls() {
 }
 
 void MainWindow::FormCreate() {
-    SetWindowTextA(Handle(), "Wendle v0.02");
+    SetWindowTextA(Handle(), kVersionName);
     SendMessageA(Control(kBitrateListId), CB_SETCURSEL, static_cast<WPARAM>(DefaultBitrateIndex()),
                  0);
     job_.FindEncoder();

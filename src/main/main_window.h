@@ -54,9 +54,8 @@ class MainWindow : public Window {
     void SetAboutWindow(AboutWindow* about) { aboutWindow_ = about; }
     void DriveChooserChange();
 
+    // The encoder path and the last command line, program state of its own.
     const EncodeJob& Job() const { return job_; }
-    FolderList& OutputFolders() { return folderList_; }
-    DriveChooser& OutputDrives() { return driveChooser_; }
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

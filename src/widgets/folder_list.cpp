@@ -4,6 +4,7 @@
 #include <cwchar>
 
 #include "core/failure.h"
+#include "core/latin_letters.h"
 #include "win/file_system.h"
 #include "win/system_names.h"
 #include "win/system_rules.h"
@@ -13,10 +14,6 @@
 namespace wendle {
 
 namespace {
-
-char UpperLetter(char c) {
-    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
 
 int LocaleCompare(DWORD flags, const std::string& a, const std::string& b) {
     // CSTR_LESS_THAN, CSTR_EQUAL, CSTR_GREATER_THAN are 1, 2, 3.
@@ -189,7 +186,7 @@ FolderList::Target FolderList::SplitFolderPath(const std::string& text) const {
 }
 
 void FolderList::ChangeDrive(char drive) {
-    if (UpperLetter(drive) == UpperLetter(Drive())) return;
+    if (UpperLatin(drive) == UpperLatin(Drive())) return;
     if (drive != '\0') {
         ChangeCurrentDirectory(std::string(1, drive) + ":");
         folder_ = ReadCurrentDirectory();
@@ -201,7 +198,7 @@ void FolderList::ChangeDrive(char drive) {
 }
 
 void FolderList::SetDrive(char drive) {
-    if (UpperLetter(drive) == UpperLetter(Drive())) return;
+    if (UpperLatin(drive) == UpperLatin(Drive())) return;
     if (drive == '\0') {
         // No drive letter is what a network path has: stay on it. Anywhere
         // else "\0:" names no drive at all.

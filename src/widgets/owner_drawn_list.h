@@ -11,8 +11,6 @@ namespace wendle {
 
 class OwnerDrawnList : public Window {
   public:
-    int ItemHeight() const { return itemHeight_; }
-
     bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result) override {
         switch (message) {
             case WM_MEASUREITEM:

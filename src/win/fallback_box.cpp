@@ -21,7 +21,6 @@ void ShowCaughtFailure() noexcept {
     try {
         try {
             throw;
-        } catch (const SilentAbort&) {
         } catch (const IoFailure& failure) {
             ShowFallbackError(IoFailureText(failure.code));
         } catch (const Failure& failure) {

@@ -14,23 +14,17 @@ constexpr DWORD kSearchSystem32 = 0x00000800;  // LOAD_LIBRARY_SEARCH_SYSTEM32
 using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD);
 using SetDllDirectoryFunction = BOOL(WINAPI*)(LPCSTR);
 
-template <class Function>
-Function Kernel32Function(const char* name) {
-    // Looked up, not imported: older systems lack these, and must still start.
-    HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    FARPROC found = kernel ? GetProcAddress(kernel, name) : nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(found));
-}
-
 }  // namespace
 
 void KeepDllSearchInSystemFolder() {
-    if (auto setDefault =
-            Kernel32Function<SetDefaultDllDirectoriesFunction>("SetDefaultDllDirectories")) {
+    // Looked up, not imported: older systems lack these, and must still start.
+    if (auto setDefault = SystemFunction<SetDefaultDllDirectoriesFunction>(
+            "kernel32.dll", "SetDefaultDllDirectories")) {
         setDefault(kSearchSystem32);
     }
     // Takes the current directory out of the search, where the above is missing.
-    if (auto setDirectory = Kernel32Function<SetDllDirectoryFunction>("SetDllDirectoryA")) {
+    if (auto setDirectory =
+            SystemFunction<SetDllDirectoryFunction>("kernel32.dll", "SetDllDirectoryA")) {
         setDirectory("");
     }
 }

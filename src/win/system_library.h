@@ -6,14 +6,17 @@
 
 namespace wendle {
 
-// Called first thing at start-up: where kernel32 offers it, later loads (and
-// the DLLs they bring) search the system folder only.
+// Called at start-up before any DLL is loaded, once the path rules are set up
+// (the system folder's path is joined by them): where kernel32 offers it,
+// later loads (and the DLLs they bring) search the system folder only.
 void KeepDllSearchInSystemFolder();
 
 // Loads a DLL of the system folder by its full path; null when it is missing.
 HMODULE LoadSystemLibrary(const char* name);
 
-// A function of such a DLL, or null. The module stays loaded.
+// A function of such a DLL, or null: the one lookup of a function by name.
+// The module stays loaded. Through void*, so that no function-pointer type is
+// cast to another.
 template <class Function>
 Function SystemFunction(const char* library, const char* name) {
     HMODULE module = LoadSystemLibrary(library);

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "core/version.h"
+
 namespace {
 
 const int kRounds = 15;
@@ -19,7 +21,7 @@ struct Program {
     const char* title;  // of the main window that counts as shown
 };
 
-const Program kWendle{"wendle.exe", "Wendle v0.02"};
+const Program kWendle{"wendle.exe", wendle::kVersionName};
 const Program kBare{"bare_window.exe", "Bare window"};
 
 std::string ProgramDir() {

@@ -235,7 +235,7 @@ TEST_F(DriveComboBox, PickInTheDroppedListRaisesOnChangeTwice) {
 }
 
 TEST_F(DriveComboBox, ItemsAndDroppedListFollowTheFont) {
-    DriveChooser& chooser = Make(std::make_unique<DriveChooser>("Z:\\"));
+    Make(std::make_unique<DriveChooser>("Z:\\"));
     const LRESULT count = SendMessageA(Chooser(), CB_GETCOUNT, 0, 0);
     ASSERT_EQ(6, count);
 
@@ -253,7 +253,6 @@ TEST_F(DriveComboBox, ItemsAndDroppedListFollowTheFont) {
         SelectObject(dc, old);
         ReleaseDC(nullptr, dc);
         const int expected = metrics.tmHeight > kPictureHeight ? metrics.tmHeight : kPictureHeight;
-        EXPECT_EQ(expected, chooser.ItemHeight());
         EXPECT_EQ(expected, SendMessageA(Chooser(), CB_GETITEMHEIGHT, 0, 0));
 
         // A new font reads the drives again and selects the drive again.

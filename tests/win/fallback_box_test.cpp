@@ -66,8 +66,4 @@ TEST_F(FallbackBoxTest, OtherFailuresShowTheirOwnText) {
     EXPECT_EQ("Wendle", box.view.title);
 }
 
-TEST_F(FallbackBoxTest, SilentAbortShowsNothing) {
-    EXPECT_FALSE(RunFailing([] { throw SilentAbort{}; }).shown);
-}
-
 }  // namespace

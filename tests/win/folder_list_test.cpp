@@ -202,17 +202,15 @@ TEST_F(FolderListTest, StartsOnTheCurrentDirectoryWithoutAnEvent) {
     EXPECT_EQ('C', list_->Drive());
     EXPECT_EQ(0, changes_);
     // The picture sets the height under the main window's 12-pixel font, a larger font above it.
-    EXPECT_EQ(16, list_->ItemHeight());
     EXPECT_EQ(16, SendMessageA(List(), LB_GETITEMHEIGHT, 0, 0));
     HFONT large = CreateFontA(-22, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET,
                               OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                               DEFAULT_PITCH | FF_DONTCARE, "IPAPGothic");
     SendMessageA(List(), WM_SETFONT, reinterpret_cast<WPARAM>(large), FALSE);
-    EXPECT_GE(list_->ItemHeight(), 22);
-    EXPECT_EQ(list_->ItemHeight(), SendMessageA(List(), LB_GETITEMHEIGHT, 0, 0));
+    EXPECT_GE(SendMessageA(List(), LB_GETITEMHEIGHT, 0, 0), 22);
     SendMessageA(List(), WM_SETFONT, reinterpret_cast<WPARAM>(font_), FALSE);
     DeleteObject(large);
-    EXPECT_EQ(16, list_->ItemHeight());
+    EXPECT_EQ(16, SendMessageA(List(), LB_GETITEMHEIGHT, 0, 0));
 }
 
 TEST_F(FolderListTest, DriveRootIsTheCurrentItemWithItsFoldersBelow) {

@@ -55,7 +55,7 @@ TEST_F(FileDrop, TheFirstExistingFileIsTakenAsTheOpenDialogTakesIt) {
     EXPECT_EQ("take1.ogg", made_->Text(kOutputFileNameId));
     EXPECT_BYTES(root_ + "\\take1.ogg", made_->Text(kOutputFilePathId));
     EXPECT_TRUE(IsWindowEnabled(made_->Control(kStartEncodeId)));
-    EXPECT_BYTES(root_, made_->OutputFolders().Folder());
+    EXPECT_BYTES(root_, Folders().Folder());
 
     Drop({folder});
     EXPECT_BYTES(take, made_->Text(kInputFileNameId));
@@ -64,7 +64,7 @@ TEST_F(FileDrop, TheFirstExistingFileIsTakenAsTheOpenDialogTakesIt) {
     made_->SetText(kOutputFileNameId, "");
     Drop({take});
     EXPECT_EQ("", made_->Text(kOutputFileNameId));
-    EXPECT_BYTES(folder, made_->OutputFolders().Folder());
+    EXPECT_BYTES(folder, Folders().Folder());
 }
 
 // The fields a start with that file shows, read from the running program.

@@ -192,7 +192,7 @@ TEST_F(WideNames, EveryFolderItemOpensItsOwnFolderOrNone) {
         CreateDirectoryW(path.c_str(), nullptr);
         ASSERT_TRUE(bench::WriteFileBytes(path + L"\\mark", std::to_string(i)));
     }
-    made_->OutputFolders().Reload();
+    Folders().Reload();
     for (std::size_t i = 0; i < std::size(folders); ++i) {
         SCOPED_TRACE(i);
         std::string item;  // the name, or the short name Wine made for it
@@ -201,17 +201,17 @@ TEST_F(WideNames, EveryFolderItemOpensItsOwnFolderOrNone) {
         }
         OpenItem(item);
         EXPECT_EQ(std::to_string(i), Contents("mark"));
-        EXPECT_BYTES(root_ + "\\" + item, made_->OutputFolders().Folder());
-        made_->OutputFolders().AssignFolder(root_);
+        EXPECT_BYTES(root_ + "\\" + item, Folders().Folder());
+        Folders().AssignFolder(root_);
     }
 
     ReplaceShortNames(&none_);
-    made_->OutputFolders().Reload();
+    Folders().Reload();
     for (const Folder& folder : folders) {
         if (folder.withoutShortNames == "Motley") continue;
         SCOPED_TRACE(folder.withoutShortNames);
         ExpectError([&] { OpenItem(folder.withoutShortNames); }, kFolderNameUnwritable);
-        EXPECT_BYTES(root_, made_->OutputFolders().Folder());
+        EXPECT_BYTES(root_, Folders().Folder());
         EXPECT_BYTES(root_, bench::CurrentDirectory());
     }
 }
