@@ -37,11 +37,18 @@ class MainWindow : public Window {
     // changes it and runs the field's change handler before returning.
     void SetText(int id, const std::string& text);
 
+    // In main_window.cpp, with the window's making and its messages.
     void FormCreate();
+    // The job's own unit (encode_job.h) runs with the window's fields.
     void StartEncodeClick();
+    // The About window lives as long as this one; it is made after it.
+    void SetAboutWindow(AboutWindow* about) { aboutWindow_ = about; }
+
+    // The field rules and the other handlers, in field_rules.cpp.
     void InputFileNameChange();
     void OutputFileNameChange();
     void FolderListChange();
+    void DriveChooserChange();
     void ProgramExitClick();
     void InputFileOpenClick();
     // The file named on the command line, as a full wide path: the input
@@ -49,10 +56,6 @@ class MainWindow : public Window {
     void StartWithInputFile(const std::u16string& path);
     void NewDirectoryClick();
     void AboutMenuClick();
-
-    // The About window lives as long as this one; it is made after it.
-    void SetAboutWindow(AboutWindow* about) { aboutWindow_ = about; }
-    void DriveChooserChange();
 
     // The encoder path and the last command line, program state of its own.
     const EncodeJob& Job() const { return job_; }
@@ -67,7 +70,8 @@ class MainWindow : public Window {
     void OnFieldChanged(int id);
     void SetStartControlsEnabled(bool enabled);
     // The input as a choice in the open dialog sets it, with what follows;
-    // a name with no path the program can use is refused with a dialog.
+    // a name with no path the program can use is refused with a dialog
+    // (field_rules.cpp).
     void TakeInputFile(const std::u16string& path);
     EncodeFields Fields() const;
 
