@@ -226,7 +226,7 @@ Wendle::Wendle(const std::wstring& startFolder, const std::wstring& programPath,
     // Wide: a start folder may be longer than the ANSI functions take.
     if (!CreateProcessW(program.c_str(), &line[0], nullptr, nullptr, FALSE, 0, nullptr,
                         startFolder.c_str(), &startup, &process_)) {
-        ADD_FAILURE_AT(__FILE__, __LINE__);
+        ADD_FAILURE_AT(__FILE__, __LINE__) << "CreateProcessW: error " << GetLastError();
         return;
     }
     WaitForInputIdle(process_.hProcess, 15000);
