@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <string>
 #include <utility>
+#include <new>
 #include <vector>
 
 #include "core/dialog_metrics.h"
@@ -108,7 +109,7 @@ class PromptDialog : public ModalDialog {
         if (id == kPromptEditId && code == EN_CHANGE) {
             try {
                 KeepWithinLimit(control);
-            } catch (...) {
+            } catch (const std::bad_alloc&) {
                 // Out of memory while trimming: the edit keeps its text.
             }
             return true;
