@@ -167,12 +167,16 @@ TEST_F(RealEncoder, AConfirmedOverwriteInAnotherCaseReplacesTheFile) {
     const auto replaced = [&] {
         return bench::ReadFileBytes(out_ + "\\take1.ogg", &bytes) && bytes != "old";
     };
-    // Either sign means the encoder has started: the window is hidden, or
-    // it has written its file, whichever file that is.
+    // The job has ended once the window is back and takes input again, with
+    // the new file in place and the set-aside copy gone. The window answers
+    // while the encoder runs, so "settled" alone says nothing.
     ASSERT_TRUE(bench::WaitUntil(
-        [&] { return !IsWindowVisible(main) || replaced() || OggNames().size() != 1; }, 60000))
-        << "the encoder never ran";
-    ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }, 60000));
+        [&] {
+            return IsWindowVisible(main) && IsWindowEnabled(main) && replaced() &&
+                   !bench::Exists(out_ + "\\TAKE1.OGG.wendle-backup");
+        },
+        60000))
+        << "the job did not end with the new file in place; .ogg files: " << OggNames().size();
     EXPECT_TRUE(bench::Settled(main));
     // One file, named as typed: the old one was set aside, then removed.
     const std::vector<std::string> names = OggNames();
