@@ -4,9 +4,9 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <new>
 #include <string>
 #include <utility>
-#include <new>
 #include <vector>
 
 #include "core/dialog_metrics.h"
