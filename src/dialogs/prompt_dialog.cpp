@@ -12,7 +12,7 @@
 #include "core/dialog_metrics.h"
 #include "win/fonts.h"
 #include "win/modal_dialog.h"
-#include "win/window_text.h"
+#include "win/system_names.h"
 
 namespace wendle {
 
@@ -116,8 +116,13 @@ class PromptDialog : public ModalDialog {
         }
         if (code != BN_CLICKED) return false;
         if (id == kPromptOkId) {
-            // The edit goes with the dialog: take its text now.
-            typed_ = WindowText(GetDlgItem(dialog, kPromptEditId));
+            // The edit goes with the dialog: take its text now. Read wide: the
+            // ANSI text would best-fit a¥b to a\b, a folder inside another;
+            // "?" is in no name, so the name check refuses it.
+            HWND edit = GetDlgItem(dialog, kPromptEditId);
+            std::vector<wchar_t> text(static_cast<std::size_t>(GetWindowTextLengthW(edit)) + 1);
+            const int length = GetWindowTextW(edit, text.data(), static_cast<int>(text.size()));
+            typed_ = NarrowShownText(FromWide(text.data(), static_cast<std::size_t>(length)), '?');
             EndDialog(dialog, IDOK);
         } else if (id == kPromptCancelId) {
             EndDialog(dialog, IDCANCEL);

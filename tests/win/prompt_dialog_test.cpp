@@ -177,6 +177,14 @@ TEST_F(PromptDialogTest, OkAnswersTheTypedTextWhichReplacesTheSelectedValue) {
     });
     EXPECT_TRUE(got.answer);
     EXPECT_BYTES(typed, got.value);
+
+    // Unicode text (a paste): never a look-alike, a backslash for U+00A5.
+    got = Prompt("old", [&](HWND dialog) {
+        SendMessageW(GetDlgItem(dialog, kPromptEditId), WM_SETTEXT, 0,
+                     reinterpret_cast<LPARAM>(L"a\u00A5b\u00ADc"));
+        bench::PressButton(dialog, "OK");
+    });
+    EXPECT_BYTES("a?b?c", got.value);
 }
 
 TEST_F(PromptDialogTest, EnterWithAnEmptyEditAnswersTrueAndEmpty) {
