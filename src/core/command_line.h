@@ -13,6 +13,7 @@ struct EncodeFields {
     std::string artist;
     std::string album;
     std::string comment;
+    std::string date, genre, track;
     std::string outputFileName;
     std::string inputFileName;
 };

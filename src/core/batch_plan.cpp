@@ -1,0 +1,148 @@
+#include "core/batch_plan.h"
+
+#include <algorithm>
+
+namespace wendle {
+
+namespace {
+
+const std::string& TypedOr(const std::string& typed, const std::string& own) {
+    return typed.empty() ? own : typed;
+}
+
+bool Holds(const std::vector<std::string>& sorted, const std::string& key) {
+    return std::binary_search(sorted.begin(), sorted.end(), key);
+}
+
+void Insert(std::vector<std::string>& sorted, std::string key) {
+    sorted.insert(std::lower_bound(sorted.begin(), sorted.end(), key), std::move(key));
+}
+
+// Each later output of a name already given out gets the first number whose
+// name is neither given out nor another input's own: "a (2).wav" keeps its
+// "a (2).ogg".
+void NumberAlikeNames(std::vector<BatchFile>& files, SortKey sameName, const PathRules& rules) {
+    std::vector<std::string> own;
+    own.reserve(files.size());
+    for (const BatchFile& file : files) own.push_back(sameName(file.fields.outputFileName));
+    std::sort(own.begin(), own.end());
+    std::vector<std::string> given;
+    for (BatchFile& file : files) {
+        std::string& name = file.fields.outputFileName;
+        std::string key = sameName(name);
+        if (Holds(given, key)) {
+            const std::string stem = rules.ChangeExtension(name, "");
+            for (int n = 2;; ++n) {
+                name = stem + " (" + std::to_string(n) + ").ogg";
+                key = sameName(name);
+                if (!Holds(given, key) && !Holds(own, key)) break;
+            }
+        }
+        Insert(given, std::move(key));
+    }
+}
+
+// Refusals that do not depend on the file: the first file that gets as far
+// as them stands for all.
+bool HoldsForEvery(const EncodePlan& plan, const std::string& encoderPath) {
+    const std::string refusal = plan.refusal ? plan.refusal : "";
+    return refusal == kEncoderMissing || refusal == kFolderMissing || refusal == kFolderTooLong ||
+           (refusal == kCannotCheck &&
+            (plan.refused == encoderPath || plan.refused == plan.outputFolder));
+}
+
+}  // namespace
+
+std::vector<BatchFile> PlanBatch(std::vector<BatchSource> sources, const EncodeFields& typed,
+                                 SortKey order, SortKey sameName, const PathRules& rules) {
+    std::vector<std::pair<std::string, std::size_t>> keys;
+    keys.reserve(sources.size());
+    for (std::size_t i = 0; i < sources.size(); ++i) keys.emplace_back(order(sources[i].name), i);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<BatchFile> files;
+    files.reserve(sources.size());
+    for (const auto& key : keys) {
+        BatchSource& source = sources[key.second];
+        const WaveTags& own = source.wave.tags;
+        BatchFile file;
+        file.audioSize = source.wave.audioSize;
+        EncodeFields& fields = file.fields;
+        fields.bitrateIndex = typed.bitrateIndex;
+        fields.title = own.title;
+        // A name that is all extension keeps it: no title would be less.
+        if (fields.title.empty()) fields.title = rules.ChangeExtension(source.name, "");
+        if (fields.title.empty()) fields.title = source.name;
+        fields.artist = TypedOr(typed.artist, own.artist);
+        fields.album = TypedOr(typed.album, own.album);
+        fields.comment = TypedOr(typed.comment, own.comment);
+        fields.date = own.date;
+        fields.genre = own.genre;
+        fields.track = own.track;
+        fields.outputFileName = rules.ChangeExtension(source.name, ".ogg");
+        fields.inputFileName = std::move(source.path);
+        file.name = std::move(source.name);
+        files.push_back(std::move(file));
+    }
+    NumberAlikeNames(files, sameName, rules);
+    return files;
+}
+
+BatchChecks CheckBatch(const std::vector<BatchFile>& files, const EncodeFields& typed,
+                       const std::string& encoderPath, const std::string& outputFolder,
+                       const FileQueries& queries, const PathRules& rules) {
+    bool typedBroken = false;
+    for (const std::string* value : {&typed.artist, &typed.album, &typed.comment}) {
+        typedBroken = typedBroken || rules.KindAt(*value, value->size()) == ByteKind::Lead;
+    }
+    BatchChecks checks;
+    checks.plans.reserve(files.size());
+    for (const BatchFile& file : files) {
+        EncodePlan plan =
+            PlanEncode(file.fields, encoderPath,
+                       JoinPath(outputFolder, file.fields.outputFileName, rules), queries, rules);
+        if (HoldsForEvery(plan, encoderPath) || (typedBroken && plan.refusal == kBrokenCharacter)) {
+            checks.refusal = plan.refusal;
+            checks.refused = plan.refused;
+            checks.plans.clear();
+            return checks;
+        }
+        if (plan.askBeforeOverwriting) ++checks.existing;
+        checks.plans.push_back(std::move(plan));
+    }
+    return checks;
+}
+
+std::vector<std::size_t> StartOrder(const std::vector<BatchFile>& files) {
+    std::vector<std::size_t> order(files.size());
+    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        return files[a].audioSize > files[b].audioSize;
+    });
+    return order;
+}
+
+std::size_t EncoderCount(std::size_t processors, std::size_t files, std::size_t limit) {
+    return std::min({std::max<std::size_t>(processors, 1), files, limit});
+}
+
+EncoderProgress BatchProgress(const std::vector<BatchFile>& files, const std::vector<int>& tenths,
+                              long elapsedSeconds) {
+    double total = 0;
+    for (const BatchFile& file : files) total += static_cast<double>(file.audioSize);
+    double done = 0;
+    for (std::size_t i = 0; i < files.size() && i < tenths.size(); ++i) {
+        const double weight = total > 0 ? static_cast<double>(files[i].audioSize) : 1.0;
+        done += weight * std::max(tenths[i], 0);
+    }
+    const double all = total > 0 ? total : static_cast<double>(files.size());
+    EncoderProgress progress;
+    progress.tenths = all > 0 ? std::min(1000, static_cast<int>(done / all)) : 0;
+    if (progress.tenths > 0 && progress.tenths < 1000) {
+        progress.secondsLeft = static_cast<int>(static_cast<double>(elapsedSeconds) *
+                                                (1000 - progress.tenths) / progress.tenths);
+    }
+    return progress;
+}
+
+}  // namespace wendle
