@@ -53,6 +53,25 @@ bool HoldsForEvery(const EncodePlan& plan, const std::string& encoderPath) {
 
 }  // namespace
 
+std::string LeftOutText(const LeftOut& leftOut) {
+    const std::size_t all = leftOut.notWave + leftOut.unnamed + leftOut.missing;
+    if (all == 0) return "除外したファイルはありません";
+    std::string text = "除外したファイル: " + std::to_string(all) + " 個 (";
+    const struct {
+        std::size_t count;
+        const char* why;
+    } reasons[] = {{leftOut.notWave, "WAVEファイルでないもの"},
+                   {leftOut.unnamed, "名前を扱えないもの"},
+                   {leftOut.missing, "見つからないもの"}};
+    const char* separator = "";
+    for (const auto& reason : reasons) {
+        if (reason.count == 0) continue;
+        text += separator + std::string(reason.why) + " " + std::to_string(reason.count) + " 個";
+        separator = "、";
+    }
+    return text + ")";
+}
+
 std::vector<BatchFile> PlanBatch(std::vector<BatchSource> sources, const EncodeFields& typed,
                                  SortKey order, SortKey sameName, const PathRules& rules) {
     std::vector<std::pair<std::string, std::size_t>> keys;

@@ -25,6 +25,16 @@ struct BatchSource {
     WaveFile wave;
 };
 
+// The files named that take no part, by why.
+struct LeftOut {
+    std::size_t notWave = 0;  // not a RIFF or RF64 WAVE file by its first 12 bytes
+    std::size_t unnamed = 0;  // its name has no path the program can use
+    std::size_t missing = 0;  // named, but not there
+};
+
+// What the look before the batch says of them.
+std::string LeftOutText(const LeftOut& leftOut);
+
 // One file of the batch: the one-file job's fields, and its weight.
 struct BatchFile {
     std::string name;

@@ -13,8 +13,19 @@ namespace wendle {
 
 namespace {
 
-const char* const kCaptions[] = {"OK", "ｷｬﾝｾﾙ"};
-const int kButtonIds[] = {kMessageOkId, kMessageCancelId};
+struct Button {
+    const char* caption;
+    int id;
+    int result;
+};
+
+// Left to right; the first is the default (Enter), the one with the cancel
+// id answers Escape.
+const Button kOkButtons[] = {{"OK", kMessageOkId, kResultOk},
+                             {"ｷｬﾝｾﾙ", kMessageCancelId, kResultCancel}};
+const Button kYesNoCancelButtons[] = {{"はい", kMessageOkId, kResultYes},
+                                      {"いいえ", kMessageNoId, kResultNo},
+                                      {"キャンセル", kMessageCancelId, kResultCancel}};
 
 class MessageDialog : public ModalDialog {
   public:
@@ -26,9 +37,11 @@ class MessageDialog : public ModalDialog {
         const SIZE box =
             measure.TextSize(text, DT_WORDBREAK | DT_EXPANDTABS, layout_.screen.width / 2);
         layout_.text = {box.cx, box.cy};
-        const int buttonCount = buttons == MessageButtons::OkCancel ? 2 : 1;
-        for (int i = 0; i < buttonCount; ++i) {
-            layout_.captionWidths.push_back(measure.TextWidth(kCaptions[i]));
+        buttonCount_ = buttons == MessageButtons::Ok         ? 1
+                       : buttons == MessageButtons::OkCancel ? 2
+                                                             : 3;
+        for (std::size_t i = 0; i < buttonCount_; ++i) {
+            layout_.captionWidths.push_back(measure.TextWidth(ButtonAt(i).caption));
         }
         layout_.x = x;
         layout_.y = y;
@@ -51,7 +64,7 @@ class MessageDialog : public ModalDialog {
                          font);
         for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
             DWORD style = WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-            AddDialogControl(dialog, kButtonIds[i], 0, "BUTTON", kCaptions[i], style,
+            AddDialogControl(dialog, ButtonAt(i).id, 0, "BUTTON", ButtonAt(i).caption, style,
                              layout.buttons[i], font);
         }
         PlaceDialog(dialog, layout.left, layout.top, layout.client, layout_.frame);
@@ -60,19 +73,23 @@ class MessageDialog : public ModalDialog {
 
     bool OnCommand(HWND dialog, int id, int code, HWND) override {
         if (code != BN_CLICKED) return false;
-        if (id == kMessageOkId) {
-            EndDialog(dialog, kResultOk);
-        } else if (id == kMessageCancelId) {
-            // Escape without a Cancel button means OK.
-            EndDialog(dialog, buttons_ == MessageButtons::OkCancel ? kResultCancel : kResultOk);
+        // Escape without a Cancel button means OK.
+        if (id == kMessageCancelId && buttonCount_ == 1) id = kMessageOkId;
+        for (std::size_t i = 0; i < buttonCount_; ++i) {
+            if (ButtonAt(i).id == id) EndDialog(dialog, ButtonAt(i).result);
         }
         return true;
     }
 
   private:
+    const Button& ButtonAt(std::size_t i) const {
+        return buttons_ == MessageButtons::YesNoCancel ? kYesNoCancelButtons[i] : kOkButtons[i];
+    }
+
     const std::string& text_;
     MessageKind kind_;
     MessageButtons buttons_;
+    std::size_t buttonCount_ = 1;
     Font font_;
     MessageLayoutInput layout_;
 };

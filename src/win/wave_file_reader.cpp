@@ -12,9 +12,9 @@ namespace wendle {
 // the rest of the file.
 WaveFile ReadWaveFile(const std::string& path) {
     WaveFile wave;
-    HANDLE file = CreateFileW(ToWide(WideFromAnsi(path)).data(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
+    HANDLE file =
+        CreateFileW(ToWide(WideFromAnsi(path)).data(), GENERIC_READ,
+                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) return wave;
     char head[12];
     DWORD got = 0;

@@ -1,0 +1,123 @@
+#include "dialogs/batch_window.h"
+
+#include <windows.h>
+
+#include "dialogs/batch_ids.h"
+#include "dialogs/batch_layout.h"
+#include "win/application.h"
+#include "win/fonts.h"
+#include "win/modal_dialog.h"
+#include "win/work_area.h"
+
+namespace wendle {
+
+namespace {
+
+std::string CountText(std::size_t files) {
+    if (files == 0) return "エンコードできるファイルがありません";
+    return std::to_string(files) + " 個のファイルをエンコードします";
+}
+
+class BatchWindow : public ModalDialog {
+  public:
+    explicit BatchWindow(const BatchView& view) : view_(view), font_(MessageFont()) {
+        int charWidth = 0;
+        ScreenMeasure(font_.Handle()).MeasureLetters(&charWidth, &itemHeight_);
+        itemHeight_ += 4;
+    }
+
+  protected:
+    void Build(HWND dialog) override {
+        SetWindowTextA(dialog, "一括エンコード - Wendle");
+        const PixelSize frame = FrameSize(dialog);
+        for (std::size_t i = 0; i < kBatchControlCount; ++i) {
+            const BatchControlSpec& c = kBatchControls[i];
+            AddDialogControl(dialog, c.id, 0, c.windowClass, c.caption, c.style, c.at,
+                             font_.Handle());
+        }
+        SetDlgItemTextA(dialog, kBatchFolderId, ("出力先: " + view_.outputFolder).c_str());
+        SetDlgItemTextA(dialog, kBatchBitrateId, ("ビットレート:" + view_.bitrate).c_str());
+        SetDlgItemTextA(dialog, kBatchCountId, CountText(view_.files.size()).c_str());
+        SetDlgItemTextA(dialog, kBatchLeftOutId, view_.leftOut.c_str());
+        FillList(GetDlgItem(dialog, kBatchListId));
+        // Centred over the main window, inside the work area.
+        RECT owner;
+        GetWindowRect(App().MainForm() ? App().MainForm() : dialog, &owner);
+        const int width = kBatchClient.width + frame.width;
+        const int height = kBatchClient.height + frame.height;
+        RECT outer = {0, 0, width, height};
+        OffsetRect(&outer, (owner.left + owner.right - width) / 2,
+                   (owner.top + owner.bottom - height) / 2);
+        outer = InWorkArea(outer);
+        PlaceDialog(dialog, outer.left, outer.top, kBatchClient, frame);
+        HWND start = GetDlgItem(dialog, kBatchStartId);
+        EnableWindow(start, !view_.files.empty());
+        SetFocus(view_.files.empty() ? GetDlgItem(dialog, kBatchCancelId) : start);
+    }
+
+    bool OnCommand(HWND dialog, int id, int code, HWND) override {
+        if (code != BN_CLICKED) return false;
+        // Enter reaches a disabled 開始 too.
+        if (id == kBatchStartId && !view_.files.empty()) EndDialog(dialog, IDOK);
+        if (id == kBatchCancelId) EndDialog(dialog, IDCANCEL);
+        return true;
+    }
+
+    bool OnMessage(HWND, UINT message, WPARAM, LPARAM lParam, INT_PTR* result) override {
+        if (message == WM_MEASUREITEM) {
+            reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight =
+                static_cast<UINT>(itemHeight_);
+        } else if (message == WM_DRAWITEM) {
+            DrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        } else {
+            return false;
+        }
+        *result = TRUE;
+        return true;
+    }
+
+  private:
+    // Each item's text is its three columns, tab-separated, for whoever reads
+    // the list; it is drawn from the files.
+    void FillList(HWND list) const {
+        SendMessageA(list, WM_SETREDRAW, FALSE, 0);
+        SendMessageA(list, LB_INITSTORAGE, view_.files.size(), view_.files.size() * 48);
+        for (const BatchFile& file : view_.files) {
+            const std::string text =
+                file.name + "\t" + file.fields.title + "\t" + file.fields.outputFileName;
+            SendMessageA(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        }
+        SendMessageA(list, WM_SETREDRAW, TRUE, 0);
+    }
+
+    void DrawItem(const DRAWITEMSTRUCT& item) const {
+        if (item.itemID >= view_.files.size()) return;
+        const bool selected = (item.itemState & ODS_SELECTED) != 0;
+        FillRect(item.hDC, &item.rcItem,
+                 GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+        SetBkMode(item.hDC, TRANSPARENT);
+        SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        const BatchFile& file = view_.files[item.itemID];
+        const std::string* texts[] = {&file.name, &file.fields.title, &file.fields.outputFileName};
+        for (int i = 0; i < 3; ++i) {
+            const PixelRect& column = kBatchColumns[i];
+            RECT r = {item.rcItem.left + column.left, item.rcItem.top,
+                      item.rcItem.left + column.left + column.width, item.rcItem.bottom};
+            DrawTextA(item.hDC, texts[i]->c_str(), static_cast<int>(texts[i]->size()), &r,
+                      DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        }
+        if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
+    }
+
+    const BatchView& view_;
+    Font font_;
+    int itemHeight_ = 16;
+};
+
+}  // namespace
+
+bool ShowBatchWindow(const BatchView& view) {
+    return BatchWindow(view).Run() == IDOK;
+}
+
+}  // namespace wendle

@@ -1,0 +1,46 @@
+// The ways into a batch, and the look before it.
+#include "core/batch_plan.h"
+#include "core/bitrates.h"
+#include "dialogs/batch_window.h"
+#include "main/main_window.h"
+#include "win/batch_inputs.h"
+#include "win/file_system.h"
+#include "win/system_rules.h"
+
+namespace wendle {
+
+void MainWindow::TakeDroppedNames(const std::vector<std::u16string>& names) {
+    bool anyFolder = false;
+    if (ExistingEntries(names, &anyFolder) > 1 || anyFolder) {
+        StartBatch(names);
+        return;
+    }
+    // Nothing dropped was a file: nothing changes.
+    for (const std::u16string& name : names) {
+        if (IsExistingFile(name)) {
+            TakeInputFile(name);
+            return;
+        }
+    }
+}
+
+void MainWindow::StartWithInputFiles(const std::vector<std::u16string>& paths) {
+    bool anyFolder = false;
+    if (ExistingEntries(paths, &anyFolder) > 1) {
+        StartBatch(paths);
+    } else if (!paths.empty()) {
+        StartWithInputFile(paths.front());
+    }
+}
+
+void MainWindow::StartBatch(const std::vector<std::u16string>& names) {
+    const EncodeFields typed = Fields();
+    BatchInputs inputs = FindBatchInputs(names);
+    const std::vector<BatchFile> files = PlanBatch(std::move(inputs.sources), typed, &NameSortKey,
+                                                   &SameFileNameKey, SystemPathRules());
+    const BatchView view{files, folderList_.Folder(), BitrateAt(typed.bitrateIndex).label,
+                         LeftOutText(inputs.leftOut)};
+    if (!ShowBatchWindow(view)) return;
+}
+
+}  // namespace wendle
