@@ -132,6 +132,31 @@ BatchChecks CheckBatch(const std::vector<BatchFile>& files, const EncodeFields& 
     return checks;
 }
 
+std::string ExistingFilesQuestion(std::size_t existing) {
+    return "\n出力先に同じ名前のファイルが " + std::to_string(existing) +
+           " 個あります\n上書きしますか？";
+}
+
+std::string FailedFilesText(const std::vector<std::string>& names) {
+    std::string text = "\n次のファイルをエンコードできませんでした";
+    // A dialog taller than the screen would hide its button.
+    for (std::size_t i = 0; i < names.size() && i < kListedFailures; ++i) text += "\n" + names[i];
+    if (names.size() > kListedFailures) {
+        text += "\nほか " + std::to_string(names.size() - kListedFailures) + " 個";
+    }
+    return text;
+}
+
+std::string DoneText(std::size_t done, std::size_t all) {
+    return "完了: " + std::to_string(done) + " / " + std::to_string(all);
+}
+
+std::string RunningText(const std::vector<std::string>& names) {
+    std::string text = "入力: ";
+    for (std::size_t i = 0; i < names.size(); ++i) text += (i > 0 ? "、" : "") + names[i];
+    return text;
+}
+
 std::vector<std::size_t> StartOrder(const std::vector<BatchFile>& files) {
     std::vector<std::size_t> order(files.size());
     for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;

@@ -64,6 +64,17 @@ BatchChecks CheckBatch(const std::vector<BatchFile>& files, const EncodeFields& 
                        const std::string& encoderPath, const std::string& outputFolder,
                        const FileQueries& queries, const PathRules& rules);
 
+// The one question before a batch whose outputs exist: はい overwrites them,
+// いいえ leaves them and skips their inputs.
+std::string ExistingFilesQuestion(std::size_t existing);
+// The one error after a batch: each failed input's name on a line, the
+// first kListedFailures of them, then how many more.
+std::string FailedFilesText(const std::vector<std::string>& names);
+constexpr std::size_t kListedFailures = 20;
+// While it runs: how many are over, and which run.
+std::string DoneText(std::size_t done, std::size_t all);
+std::string RunningText(const std::vector<std::string>& names);
+
 // Indices of the files, the longest audio first; equal ones in list order.
 std::vector<std::size_t> StartOrder(const std::vector<BatchFile>& files);
 

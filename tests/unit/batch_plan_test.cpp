@@ -165,5 +165,16 @@ TEST(BatchPlan, TheBarWeighsEachFileByItsAudio) {
     EXPECT_EQ(750, BatchProgress(large, {1000, 0}, 5).tenths);
 }
 
+// One line per failed file, as many as a dialog can show, then how many more.
+TEST(BatchPlan, TheFailureListStopsBeforeItOutgrowsTheScreen) {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < kListedFailures + 2; ++i) names.push_back(std::to_string(i));
+    const std::string text = FailedFilesText(names);
+    EXPECT_EQ(0u, text.find("\n\x8E\x9F\x82\xCC"));                                // 次の
+    EXPECT_NE(std::string::npos, text.find("\n19\n\x82\xD9\x82\xA9 2 \x8C\xC2"));  // ほか 2 個
+    EXPECT_EQ(std::string::npos, text.find("\n20"));
+    EXPECT_EQ(std::string::npos, FailedFilesText({"a.wav"}).find("\x82\xD9\x82\xA9"));
+}
+
 }  // namespace
 }  // namespace wendle
