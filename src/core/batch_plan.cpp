@@ -170,16 +170,16 @@ std::size_t EncoderCount(std::size_t processors, std::size_t files, std::size_t 
     return std::min({std::max<std::size_t>(processors, 1), files, limit});
 }
 
-EncoderProgress BatchProgress(const std::vector<BatchFile>& files, const std::vector<int>& tenths,
-                              long elapsedSeconds) {
+EncoderProgress BatchProgress(const std::vector<std::uint64_t>& sizes,
+                              const std::vector<int>& tenths, long elapsedSeconds) {
     double total = 0;
-    for (const BatchFile& file : files) total += static_cast<double>(file.audioSize);
+    for (std::uint64_t size : sizes) total += static_cast<double>(size);
     double done = 0;
-    for (std::size_t i = 0; i < files.size() && i < tenths.size(); ++i) {
-        const double weight = total > 0 ? static_cast<double>(files[i].audioSize) : 1.0;
+    for (std::size_t i = 0; i < sizes.size() && i < tenths.size(); ++i) {
+        const double weight = total > 0 ? static_cast<double>(sizes[i]) : 1.0;
         done += weight * std::max(tenths[i], 0);
     }
-    const double all = total > 0 ? total : static_cast<double>(files.size());
+    const double all = total > 0 ? total : static_cast<double>(sizes.size());
     EncoderProgress progress;
     progress.tenths = all > 0 ? std::min(1000, static_cast<int>(done / all)) : 0;
     if (progress.tenths > 0 && progress.tenths < 1000) {

@@ -85,7 +85,7 @@ std::size_t EncoderCount(std::size_t processors, std::size_t files, std::size_t 
 // The whole batch: each file's per mille (1000 once it is over, 0 before it
 // starts) weighted by its audio size (alike when none has any), and the time
 // left at the pace so far.
-EncoderProgress BatchProgress(const std::vector<BatchFile>& files, const std::vector<int>& tenths,
-                              long elapsedSeconds);
+EncoderProgress BatchProgress(const std::vector<std::uint64_t>& sizes,
+                              const std::vector<int>& tenths, long elapsedSeconds);
 
 }  // namespace wendle

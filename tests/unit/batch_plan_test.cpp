@@ -145,24 +145,20 @@ TEST(BatchPlan, TheLongestStartFirstOnAtMostOneEncoderPerProcessor) {
 }
 
 TEST(BatchPlan, TheBarWeighsEachFileByItsAudio) {
-    const std::vector<BatchFile> files =
-        Plan({Source("a.wav", 300), Source("b.wav", 100), Source("c.wav", 0)});
+    const std::vector<std::uint64_t> sizes = {300, 100, 0};
     // Not started (-1 before the encoder says anything), half way, over.
-    EncoderProgress progress = BatchProgress(files, {-1, 500, 1000}, 10);
+    EncoderProgress progress = BatchProgress(sizes, {-1, 500, 1000}, 10);
     EXPECT_EQ(125, progress.tenths);
     EXPECT_EQ(70, progress.secondsLeft);
-    progress = BatchProgress(files, {1000, 500, 0}, 30);
+    progress = BatchProgress(sizes, {1000, 500, 0}, 30);
     EXPECT_EQ(875, progress.tenths);
     EXPECT_EQ(4, progress.secondsLeft);
-    EXPECT_EQ(-1, BatchProgress(files, {0, 0, 0}, 30).secondsLeft);
-    EXPECT_EQ(1000, BatchProgress(files, {1000, 1000, 1000}, 30).tenths);
+    EXPECT_EQ(-1, BatchProgress(sizes, {0, 0, 0}, 30).secondsLeft);
+    EXPECT_EQ(1000, BatchProgress(sizes, {1000, 1000, 1000}, 30).tenths);
     // No audio at all: each file alike.
-    const std::vector<BatchFile> empty = Plan({Source("a.wav", 0), Source("b.wav", 0)});
-    EXPECT_EQ(500, BatchProgress(empty, {1000, -1}, 5).tenths);
+    EXPECT_EQ(500, BatchProgress({0, 0}, {1000, -1}, 5).tenths);
     // Sizes past 32 bits.
-    const std::vector<BatchFile> large =
-        Plan({Source("a.wav", 3ull << 40), Source("b.wav", 1ull << 40)});
-    EXPECT_EQ(750, BatchProgress(large, {1000, 0}, 5).tenths);
+    EXPECT_EQ(750, BatchProgress({3ull << 40, 1ull << 40}, {1000, 0}, 5).tenths);
 }
 
 // One line per failed file, as many as a dialog can show, then how many more.
