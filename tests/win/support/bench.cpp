@@ -138,6 +138,20 @@ std::string Wave(unsigned channels, unsigned rate, unsigned milliseconds) {
     return bytes;
 }
 
+std::string WithInfoTitle(const std::string& wave, const std::string& title) {
+    std::string value = title + '\0';
+    if (value.size() % 2) value += '\0';
+    std::string list = "INFOINAM";
+    PutLittleEndian(list, static_cast<unsigned>(title.size() + 1), 4);
+    list += value;
+    std::string bytes = wave + "LIST";
+    PutLittleEndian(bytes, static_cast<unsigned>(list.size()), 4);
+    bytes += list;
+    const unsigned riffSize = static_cast<unsigned>(bytes.size() - 8);
+    for (int i = 0; i < 4; ++i) bytes[4 + i] = static_cast<char>((riffSize >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {

@@ -31,6 +31,9 @@ std::string CurrentDirectory();
 
 // A 16-bit PCM WAVE file of a 440 Hz tone.
 std::string Wave(unsigned channels, unsigned rate, unsigned milliseconds);
+// The WAVE file with a LIST INFO chunk after its audio holding the title
+// (INAM), its bytes as given.
+std::string WithInfoTitle(const std::string& wave, const std::string& title);
 
 // Polls the condition every few milliseconds, pumping this thread's messages,
 // until it holds or the timeout passes. Never a blind sleep.
