@@ -218,7 +218,7 @@ TEST_F(EncodeJob, OverwriteQuestionConfirmedRunsTheEncoderAndAFailureKeepsTheOld
         ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
         std::string kept;
         ASSERT_TRUE(bench::ReadFileBytes(output, &kept));
-        EXPECT_EQ(*exitCode == '1' ? "old" : "", kept);
+        EXPECT_EQ(*exitCode == '1' ? "old" : "OggS", kept);
         EXPECT_FALSE(bench::Exists(output + ".wendle-backup"));
     }
 }
@@ -412,7 +412,7 @@ TEST_F(EncodeJob, NothingIsLostAtAnyOutputPathLength) {
             EXPECT_EQ(!row.old && kept ? "" : name + (kept && row.readOnly ? "(r)" : ""),
                       Entries(folder));
             if (row.old) {
-                EXPECT_EQ(kept ? "old" : "", ReadLong(output));
+                EXPECT_EQ(kept ? "old" : "OggS", ReadLong(output));
             }
         }
     }
