@@ -25,4 +25,10 @@ std::u16string FirstDroppedFile(HDROP drop) {
     return name;
 }
 
+void ReleaseDrop(HDROP drop) {
+    if (const auto finish = SystemFunction<decltype(&DragFinish)>("shell32.dll", "DragFinish")) {
+        finish(drop);
+    }
+}
+
 }  // namespace wendle

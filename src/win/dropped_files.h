@@ -11,5 +11,7 @@ namespace wendle {
 // The first dropped name that is an existing file, as a wide full path;
 // empty when none is. The drop is released in every case, as its receiver must.
 std::u16string FirstDroppedFile(HDROP drop);
+// Releases a drop that is not taken.
+void ReleaseDrop(HDROP drop);
 
 }  // namespace wendle

@@ -10,7 +10,7 @@ namespace {
 
 void ClearDoubleSettings() {
     for (const char* name : {"WENDLE_DOUBLE_REPORT", "WENDLE_DOUBLE_HOLD", "WENDLE_DOUBLE_EXIT",
-                             "WENDLE_DOUBLE_PROGRESS"}) {
+                             "WENDLE_DOUBLE_PROGRESS", "WENDLE_DOUBLE_NO_OUTPUT"}) {
         SetEnvironmentVariableA(name, nullptr);
     }
 }
