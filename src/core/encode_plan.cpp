@@ -15,6 +15,7 @@ const char kNameHasDelimiter[] =
     "出力ファイル名に使えない文字 ( \\ / : * ? \" < > | ) が含まれています";
 const char kNameIsDevice[] = "出力ファイル名にデバイス名 ( CON, NUL, COM1 など ) は使えません";
 const char kNameEndsBadly[] = "出力ファイル名の末尾に空白やピリオドは使えません";
+const char kOutputIsFolder[] = "同じ名前のフォルダがあります";
 const char kOverwriteQuestion[] = "指定の場所に同名のファイルがあります\n上書きしますか？";
 
 namespace {
@@ -84,7 +85,18 @@ EncodePlan PlanEncode(const EncodeFields& fields, const std::string& encoderPath
     if ((plan.refusal = NameRefusal(CheckFileName(fields.outputFileName, rules)))) return plan;
     plan.output = plan.outputFolder + fields.outputFileName;
     const Found old = files.FindFile(plan.output);
-    if (old == Found::Unknown) There(old, nullptr, plan.output, &plan);
+    if (old == Found::Unknown) {
+        There(old, nullptr, plan.output, &plan);
+        return plan;
+    }
+    // The encoder would fail on a folder, and the put-back would take the
+    // folder for what the encoder left.
+    const Found folder = old == Found::No ? files.FindFolder(plan.output) : Found::No;
+    if (folder != Found::No) {
+        plan.refusal = folder == Found::Yes ? kOutputIsFolder : kCannotCheck;
+        plan.refused = plan.output;
+        return plan;
+    }
     plan.askBeforeOverwriting = old == Found::Yes;
     return plan;
 }

@@ -53,6 +53,7 @@ extern const char kFolderTooLong[];
 extern const char kNameHasDelimiter[];
 extern const char kNameIsDevice[];
 extern const char kNameEndsBadly[];
+extern const char kOutputIsFolder[];
 extern const char kOverwriteQuestion[];
 
 }  // namespace wendle

@@ -65,6 +65,12 @@ const int kMargin = 12;
 const int kPercentWidth = 44;
 const int kButtonWidth = 88;
 
+// Brings the window forward once the taskbar's restore has shown it again.
+const UINT kComeForward = WM_APP + 1;
+
+using BlockReasonCreate = BOOL(WINAPI*)(HWND, LPCWSTR);
+using BlockReasonDestroy = BOOL(WINAPI*)(HWND);
+
 std::string LeftText(int secondsLeft) {
     return secondsLeft < 0 ? std::string() : "残り時間 " + DurationText(secondsLeft);
 }
@@ -73,6 +79,11 @@ std::string LeftText(int secondsLeft) {
 
 ProgressWindow::~ProgressWindow() {
     delete taskbar_;
+    if (Handle()) {
+        const auto destroy =
+            SystemFunction<BlockReasonDestroy>("user32.dll", "ShutdownBlockReasonDestroy");
+        if (destroy) destroy(Handle());
+    }
     // The controls go before the font they use.
     DestroyUnbound();
 }
@@ -104,6 +115,10 @@ bool ProgressWindow::Create(int left, int top, const std::string& inputName,
                      outer, App().Handle(), nullptr)) {
         return false;
     }
+    // Vista and later show the reason if the session ends during the job.
+    const auto create =
+        SystemFunction<BlockReasonCreate>("user32.dll", "ShutdownBlockReasonCreate");
+    if (create) create(Handle(), L"エンコードを中止しています");
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
     CreateControls(lineHeight);
     SetLabel(kProgressInputId, "入力: " + inputName);
@@ -190,8 +205,25 @@ void ProgressWindow::DrawBar(const DRAWITEMSTRUCT& item) const {
 }
 
 bool ProgressWindow::TakeDialogMessage(MSG& msg) {
-    return Handle() && (msg.hwnd == Handle() || IsChild(Handle(), msg.hwnd)) &&
-           IsDialogMessageA(Handle(), &msg);
+    if (!Handle() || (msg.hwnd != Handle() && !IsChild(Handle(), msg.hwnd))) return false;
+    const bool key = msg.message == WM_KEYDOWN || msg.message == WM_KEYUP;
+    if (key && (msg.wParam == VK_RETURN || msg.wParam == VK_SPACE)) {
+        // A key held since the start button (pressed with it) repeats here:
+        // only a press that goes down and up in this window stops the job.
+        const bool repeated = (msg.lParam & (1 << 30)) != 0;
+        if (msg.message == WM_KEYDOWN && repeated) return true;
+        if (msg.wParam == VK_RETURN) {
+            if (msg.message == WM_KEYDOWN) {
+                enterDown_ = true;
+            } else if (enterDown_) {
+                enterDown_ = false;
+                Stop();
+            }
+            return true;
+        }
+        // Space: the button clicks on a key-up only after its own key-down.
+    }
+    return IsDialogMessageA(Handle(), &msg);
 }
 
 void ProgressWindow::Stop() {
@@ -202,13 +234,18 @@ LRESULT ProgressWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     switch (message) {
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
-            // Enter, sent as IDOK, presses the button only when it has the focus.
-            if ((id == kProgressStopId && HIWORD(wParam) == BN_CLICKED) || id == IDCANCEL ||
-                (id == IDOK && GetFocus() == GetDlgItem(Handle(), kProgressStopId))) {
-                Stop();
-            }
+            // Enter is taken as a press before it becomes IDOK.
+            if ((id == kProgressStopId && HIWORD(wParam) == BN_CLICKED) || id == IDCANCEL) Stop();
             return 0;
         }
+        case WM_SHOWWINDOW:
+            // Shown by the owner's restore without activation: the main
+            // window is hidden, so this one takes the user's keys.
+            if (wParam && lParam == SW_PARENTOPENING) PostMessageA(Handle(), kComeForward, 0, 0);
+            break;
+        case kComeForward:
+            if (IsWindowVisible(Handle())) SetForegroundWindow(Handle());
+            return 0;
         case WM_DRAWITEM:
             if (wParam == kProgressBarId) DrawBar(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
             return TRUE;
@@ -221,14 +258,7 @@ LRESULT ProgressWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         case WM_QUERYENDSESSION:
             return TRUE;
         case WM_ENDSESSION:
-            if (wParam && OnEndSession) {
-                // Vista and later show the reason while the folder is put right.
-                using Reason = BOOL(WINAPI*)(HWND, LPCWSTR);
-                const auto create =
-                    SystemFunction<Reason>("user32.dll", "ShutdownBlockReasonCreate");
-                if (create) create(Handle(), L"エンコードを中止しています");
-                OnEndSession();
-            }
+            if (wParam && OnEndSession) OnEndSession();
             return 0;
     }
     return Window::HandleMessage(message, wParam, lParam);

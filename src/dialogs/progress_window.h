@@ -24,7 +24,8 @@ class ProgressWindow : public Window {
     // with the system's error, when it could not be made.
     bool Create(int left, int top, const std::string& inputName, const std::string& outputName);
     void Show(const EncoderProgress& progress, long elapsedSeconds);
-    // Esc and the keyboard among its controls; true when the message was its own.
+    // Esc and the keyboard among its controls; true when the message was its
+    // own. Enter and Space stop the job only when pressed and released here.
     bool TakeDialogMessage(MSG& msg);
 
     // The button, Esc, the close box and Alt+F4.
@@ -47,6 +48,7 @@ class ProgressWindow : public Window {
 
     Font font_;
     int tenths_ = -1;
+    bool enterDown_ = false;
     class TaskbarProgress* taskbar_ = nullptr;
 };
 

@@ -27,20 +27,27 @@ class EncodeJob {
     // window is hidden while the encoder runs and its dialogs stand at its
     // corner + 150.
     void Run(HWND window, const EncodeFields& fields, const std::string& outputPath);
-    // During a job: stops the encoder, puts the folder back and returns true.
+    // From the press until the job's last dialog has closed.
+    bool Runs() const { return runs_; }
+    // While the encoder runs: the window stays hidden until the job ends.
+    bool Encoding() const { return running_ != nullptr; }
+    // While the encoder runs: stops it, puts the folder back and returns true.
     bool Stop();
 
+    // Called at each turn of the wait for the encoder; what it throws ends
+    // the job as any failure there does. A seam for tests.
+    std::function<void()> OnWaitTurn;
+
   private:
+    class Running;
+    // Stopped when the user or the end of the session stopped it; Failed
+    // when it could not start, ended with an error or wrote nothing.
     enum class End { Finished, Failed, Stopped };
-    // Stopped, with putBack run, when the user or the end of the session
-    // stopped it; Failed when it could not start or ended with an error.
-    End RunEncoder(HWND window, const EncodeFields& fields,
-                   const std::function<std::string()>& putBack);
 
     std::string encoderPath_;
     std::string commandLine_;
-    // Set while the encoder runs.
-    std::function<void()> stop_;
+    bool runs_ = false;
+    Running* running_ = nullptr;
 };
 
 }  // namespace wendle

@@ -187,8 +187,14 @@ bool MainWindow::CreateControls() {
         if (c->id == kOutputFileNameId) outputFileNameEdit_.Bind(control);
     }
     // Attached only now: the choosers' own start-up raises no handler.
-    folderList_.OnChange = [this] { FolderListChange(); };
-    driveChooser_.OnChange = [this] { DriveChooserChange(); };
+    // A chooser's own change (a posted key or a reflected notification)
+    // reaches no handler while a job runs, as the window's commands do not.
+    folderList_.OnChange = [this] {
+        if (!job_.Runs()) FolderListChange();
+    };
+    driveChooser_.OnChange = [this] {
+        if (!job_.Runs()) DriveChooserChange();
+    };
     folderList_.OnNameWithoutPath = [this] {
         ShowError(Handle(), std::string("\n") + kFolderNameUnwritable);
     };
@@ -265,6 +271,12 @@ void MainWindow::OnCommand(int id, int code) {
 }
 
 LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // No command and no drop while a job runs: a hidden, disabled window
+    // still gets posted and sent messages. A drop is released all the same.
+    if (job_.Runs() && (message == WM_COMMAND || message == WM_DROPFILES)) {
+        if (message == WM_DROPFILES) ReleaseDrop(reinterpret_cast<HDROP>(wParam));
+        return 0;
+    }
     switch (message) {
         case WM_GETFONT:
             return reinterpret_cast<LRESULT>(font_.Handle());
@@ -293,6 +305,11 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             }
             break;
         }
+        case WM_WINDOWPOSCHANGING:
+            // The taskbar's restore shows a hidden main form: not while the
+            // encoder runs, whose progress window stands in its place.
+            if (job_.Encoding()) reinterpret_cast<WINDOWPOS*>(lParam)->flags &= ~SWP_SHOWWINDOW;
+            break;
         case WM_CLOSE:
             // The taskbar's close during a job stops the job, not the program.
             if (job_.Stop()) return 0;

@@ -67,6 +67,7 @@ class MainWindow : public Window {
 
     // The encoder path and the last command line, program state of its own.
     const EncodeJob& Job() const { return job_; }
+    EncodeJob& Job() { return job_; }
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -27,4 +27,10 @@ std::vector<std::u16string> DroppedNames(HDROP drop) {
     return names;
 }
 
+void ReleaseDrop(HDROP drop) {
+    if (const auto finish = SystemFunction<decltype(&DragFinish)>("shell32.dll", "DragFinish")) {
+        finish(drop);
+    }
+}
+
 }  // namespace wendle

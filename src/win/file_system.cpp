@@ -100,6 +100,13 @@ std::string SetFileAside(const std::string& path) {
     return std::string();
 }
 
+bool HasContent(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    return GetFileAttributesExW(LongPath(path).data(), GetFileExInfoStandard, &data) &&
+           !(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           (data.nFileSizeLow != 0 || data.nFileSizeHigh != 0);
+}
+
 bool RemoveFile(const std::string& path) {
     const std::vector<wchar_t> name = LongPath(path);
     const DWORD attributes = GetFileAttributesW(name.data());

@@ -31,6 +31,8 @@ Found FindFolder(const std::string& name);
 // Renames a file within its folder to <name>.wendle-backup (-2, -3, ... when
 // that is taken); the new path, or empty when it could not.
 std::string SetFileAside(const std::string& path);
+// True for a file that holds at least one byte.
+bool HasContent(const std::string& path);
 // True also when there is no such file; a read-only file is removed as well.
 bool RemoveFile(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);

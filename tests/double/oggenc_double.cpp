@@ -1,9 +1,11 @@
 // Stand-in for the encoder in tests. It writes how it was started (its command
 // line bytes, argv as its C runtime split them, its current directory), then
-// creates the output file named by its -n argument, as the encoder would.
+// writes the output file named by its -n argument, as the encoder would: the
+// four bytes "OggS", which open every Ogg file.
 //   WENDLE_DOUBLE_REPORT  absolute path of the report to write
 //   WENDLE_DOUBLE_HOLD    name of an event to wait for before finishing
 //   WENDLE_DOUBLE_EXIT    exit code to end with
+//   WENDLE_DOUBLE_NO_OUTPUT  set: writes no output at all
 //   WENDLE_DOUBLE_PROGRESS  set: creates the output at once, then writes
 //                         progress records to standard error as the encoder
 //                         does, each split across two writes, and holds at
@@ -54,10 +56,13 @@ std::string OutputName(int argc, char** argv) {
 }
 
 void CreateOutput(const std::string& name) {
-    if (name.empty()) return;
+    if (name.empty() || !Env("WENDLE_DOUBLE_NO_OUTPUT").empty()) return;
     HANDLE file = CreateFileA(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, "OggS", 4, &written, nullptr);
+    CloseHandle(file);
 }
 
 void Progress(int fromTenths, int toTenths) {

@@ -50,6 +50,14 @@ TEST_F(EncodePlanTest, AJobWithItsLineFolderAndTheQuestionOnlyForAnExistingFile)
     EXPECT_FALSE(plan.askBeforeOverwriting);
     files_.files.insert("D:\\Music\\take1.ogg");
     EXPECT_TRUE(Plan().askBeforeOverwriting);
+
+    // A folder of the output's name is refused with its path, never asked about.
+    files_.files.erase("D:\\Music\\take1.ogg");
+    files_.folders.insert("D:\\Music\\take1.ogg");
+    plan = Plan();
+    EXPECT_STREQ(kOutputIsFolder, plan.refusal);
+    EXPECT_EQ("D:\\Music\\take1.ogg", plan.refused);
+    EXPECT_FALSE(plan.askBeforeOverwriting);
 }
 
 // Each check in its order: every row breaks one more thing than the checks

@@ -4,7 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include "core/failure.h"
+#include "dialog_watch.h"
+#include "dialogs/progress_ids.h"
 #include "main/main_ids.h"
+#include "main/main_window.h"
 #include "support/bench.h"
 #include "support/encode_fixture.h"
 #include "support/texts.h"
@@ -218,9 +222,92 @@ TEST_F(EncodeJob, OverwriteQuestionConfirmedRunsTheEncoderAndAFailureKeepsTheOld
         ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
         std::string kept;
         ASSERT_TRUE(bench::ReadFileBytes(output, &kept));
-        EXPECT_EQ(*exitCode == '1' ? "old" : "", kept);
+        EXPECT_EQ(*exitCode == '1' ? "old" : "OggS", kept);
         EXPECT_FALSE(bench::Exists(output + ".wendle-backup"));
     }
+}
+
+// Ending well without writing is no good encode: the old file is not lost.
+TEST_F(EncodeJob, AnEncoderThatEndsWellWithoutItsOutputHasFailed) {
+    const std::string output = out_ + "\\take1.ogg";
+    ASSERT_TRUE(bench::WriteFileBytes(output, "old"));
+    SetEnvironmentVariableA("WENDLE_DOUBLE_NO_OUTPUT", "1");
+    bench::Wendle wendle(start_);
+    Choose(wendle, input_, output);
+    ConfirmOverwrite(wendle);
+    ExpectError(wendle, texts::kJobFailed, true);
+    std::string kept;
+    ASSERT_TRUE(bench::ReadFileBytes(output, &kept));
+    EXPECT_EQ("old", kept);
+    EXPECT_FALSE(bench::Exists(output + ".wendle-backup"));
+}
+
+// The encoder would fail on a folder of the output's name, and the put-back
+// would then try to remove it: refused before anything runs.
+TEST_F(EncodeJob, AnOutputNameThatIsAFolderIsRefused) {
+    const std::string folder = out_ + "\\take1.ogg";
+    ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
+    ASSERT_TRUE(bench::WriteFileBytes(folder + "\\mine.txt", "mine"));
+    bench::Wendle wendle(start_);
+    Choose(wendle, input_, folder);
+    Start(wendle);
+    ExpectError(wendle, std::string(texts::kOutputIsFolder) + "\n" + folder);
+    std::string kept;
+    ASSERT_TRUE(bench::ReadFileBytes(folder + "\\mine.txt", &kept));
+    EXPECT_EQ("mine", kept);
+}
+
+// A failure inside the wait (here from the job's seam, once the encoder runs)
+// leaves the job as a stop does before it reaches the handler: the encoder
+// ended, the old file back, the main window shown and enabled; and a drop
+// meanwhile was released and taken by no one. The next job runs.
+TEST_F(EncodeJob, AFailureInsideTheWaitLeavesNothingBehind) {
+    HANDLE hold = CreateEventA(nullptr, TRUE, FALSE, "WendleTestHold");
+    SetEnvironmentVariableA("WENDLE_DOUBLE_HOLD", "WendleTestHold");
+    const std::string output = out_ + "\\take1.ogg", other = wave_ + "\\take2.wav";
+    ASSERT_TRUE(bench::WriteFileBytes(output, "old"));
+    ASSERT_TRUE(bench::WriteFileBytes(other, "RIFF"));
+    dialog_watch::SetUpApplication();
+    SetCurrentDirectoryA(start_.c_str());
+    MSG quit;
+    // A quit left by an earlier window of this process would stop the job.
+    while (PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    }
+    wendle::MainWindow window;
+    ASSERT_TRUE(window.Create());
+    window.SetText(kInputFileNameId, input_);
+    SetWindowTextA(window.Control(kOutputFilePathId), output.c_str());
+    HDROP drop = nullptr;
+    window.Job().OnWaitTurn = [&] {
+        if (!encoder_.Read()) return;
+        drop = bench::MakeDrop({bench::Wide(other)});
+        SendMessageA(window.Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+        throw Failure{"in the wait"};
+    };
+    auto confirm = [](HWND dialog) { EXPECT_TRUE(bench::PressButton(dialog, "OK")); };
+    dialog_watch::WithDialog([&] { EXPECT_THROW(window.StartEncodeClick(), Failure); }, confirm);
+    EXPECT_EQ(static_cast<UINT>(GMEM_INVALID_HANDLE), GlobalFlags(drop)) << "drop not released";
+    EXPECT_BYTES(input_, window.Text(kInputFileNameId));
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, encoder_.processId);
+    EXPECT_TRUE(!process || WaitForSingleObject(process, 0) == WAIT_OBJECT_0) << "still runs";
+    if (process) CloseHandle(process);
+    std::string kept;
+    ASSERT_TRUE(bench::ReadFileBytes(output, &kept));
+    EXPECT_EQ("old", kept);
+    EXPECT_FALSE(bench::Exists(output + ".wendle-backup"));
+    EXPECT_TRUE(IsWindowVisible(window.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(window.Handle()));
+    EXPECT_EQ(nullptr, FindWindowA(kProgressWindowClass, nullptr));
+    EXPECT_FALSE(window.Job().Runs());
+
+    window.Job().OnWaitTurn = nullptr;
+    SetEvent(hold);
+    DeleteFileA(encoder_.reportPath.c_str());
+    dialog_watch::WithDialog([&] { window.StartEncodeClick(); }, confirm);
+    EXPECT_TRUE(encoder_.Read()) << "the next job did not run";
+    ASSERT_TRUE(bench::ReadFileBytes(output, &kept));
+    EXPECT_EQ("OggS", kept);
+    CloseHandle(hold);
 }
 
 // The old file cannot be set aside while another program holds it: nothing runs.
@@ -412,7 +499,7 @@ TEST_F(EncodeJob, NothingIsLostAtAnyOutputPathLength) {
             EXPECT_EQ(!row.old && kept ? "" : name + (kept && row.readOnly ? "(r)" : ""),
                       Entries(folder));
             if (row.old) {
-                EXPECT_EQ(kept ? "old" : "", ReadLong(output));
+                EXPECT_EQ(kept ? "old" : "OggS", ReadLong(output));
             }
         }
     }

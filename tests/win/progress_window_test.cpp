@@ -40,6 +40,13 @@ bool ProcessEnded(DWORD processId) {
     return ended;
 }
 
+// Everything posted to the window's thread before this call has been handled:
+// the second of two sent messages is taken only by a later turn of its loop
+// than the one that took the first, which took what was posted before it.
+bool PostedHandled(HWND window) {
+    return bench::Settled(window) && bench::Settled(window);
+}
+
 class ProgressWindow : public bench::EncodeFixture {
   protected:
     void SetUp() override {
@@ -183,6 +190,54 @@ TEST_F(ProgressWindow, EveryWayOfStoppingLeavesTheFolderAsItWas) {
             EXPECT_EQ(overwrite ? "old" : "", kept);
         }
     }
+}
+
+// During a job no command reaches the hidden main window's handlers (a drop's
+// memory cannot be made across processes: the in-process job tries one), the
+// taskbar's restore brings back the progress window in its place, and only a
+// press made in the progress window stops the job.
+TEST_F(ProgressWindow, NothingButADeliberatePressTripsTheJob) {
+    const std::set<std::string> before = FolderNames(out_);
+    bench::Wendle wendle(start_);
+    HWND progress = StartJob(wendle);
+    ASSERT_NE(nullptr, progress);
+    HWND main = wendle.MainWindow();
+    const DWORD encoder = encoder_.processId;
+    ASSERT_TRUE(DeleteFileA(encoder_.reportPath.c_str()));
+
+    PostMessageA(main, WM_COMMAND, MAKEWPARAM(kStartEncodeId, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(wendle.Control(kStartEncodeId)));
+    DWORD_PTR answer = 0;
+    SendMessageTimeoutA(main, WM_COMMAND, kEncodeMenuId, 0, SMTO_NORMAL, 15000, &answer);
+    PostMessageA(main, WM_COMMAND, kExitMenuId, 0);
+    ASSERT_TRUE(PostedHandled(main));
+    EXPECT_FALSE(bench::Exists(encoder_.reportPath)) << "a second encoder ran";
+    EXPECT_BYTES(input_, wendle.Text(kInputFileNameId));
+    EXPECT_BYTES(output_, wendle.Text(kOutputFilePathId));
+
+    HWND app = GetWindow(progress, GW_OWNER);
+    SendMessageTimeoutA(app, WM_SYSCOMMAND, SC_MINIMIZE, 0, SMTO_NORMAL, 15000, &answer);
+    EXPECT_TRUE(IsIconic(app));
+    EXPECT_FALSE(IsWindowVisible(progress));
+    SendMessageTimeoutA(app, WM_SYSCOMMAND, SC_RESTORE, 0, SMTO_NORMAL, 15000, &answer);
+    EXPECT_TRUE(bench::WaitUntil([&] { return GetForegroundWindow() == progress; }))
+        << "the progress window is not active";
+    EXPECT_FALSE(IsWindowVisible(main)) << "the restore showed the main window";
+
+    HWND stop = GetDlgItem(progress, kProgressStopId);
+    PostMessageA(stop, WM_KEYDOWN, VK_RETURN, 0x40000001);  // held since the start button
+    PostMessageA(stop, WM_KEYUP, VK_RETURN, 0xC0000001);
+    ASSERT_TRUE(PostedHandled(progress));
+    EXPECT_FALSE(ProcessEnded(encoder)) << "a held key stopped the job";
+    EXPECT_TRUE(IsWindowVisible(progress));
+
+    bench::PressKey(progress, VK_RETURN);
+    ASSERT_TRUE(bench::WaitUntil([&] { return IsWindowVisible(main) != FALSE; }));
+    EXPECT_TRUE(ProcessEnded(encoder));
+    EXPECT_EQ(before, FolderNames(out_));
+    EXPECT_FALSE(bench::Exists(encoder_.reportPath)) << "a second encoder ran";
+    EXPECT_BYTES(input_, wendle.Text(kInputFileNameId));
+    EXPECT_FALSE(wendle.Exited(0)) << "the exit command was taken";
 }
 
 // A file another program holds cannot be removed: the dialog names what
