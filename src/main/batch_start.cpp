@@ -1,7 +1,5 @@
 // The ways into a batch, and the look before it.
 #include "core/batch_plan.h"
-#include "core/bitrates.h"
-#include "dialogs/batch_window.h"
 #include "main/main_window.h"
 #include "win/batch_inputs.h"
 #include "win/file_system.h"
@@ -38,9 +36,7 @@ void MainWindow::StartBatch(const std::vector<std::u16string>& names) {
     BatchInputs inputs = FindBatchInputs(names);
     const std::vector<BatchFile> files = PlanBatch(std::move(inputs.sources), typed, &NameSortKey,
                                                    &SameFileNameKey, SystemPathRules());
-    const BatchView view{files, folderList_.Folder(), BitrateAt(typed.bitrateIndex).label,
-                         LeftOutText(inputs.leftOut)};
-    if (!ShowBatchWindow(view)) return;
+    job_.RunBatch(Handle(), files, typed, folderList_.Folder(), LeftOutText(inputs.leftOut));
 }
 
 }  // namespace wendle

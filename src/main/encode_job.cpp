@@ -15,19 +15,6 @@
 
 namespace wendle {
 
-namespace {
-
-class SystemFiles : public FileQueries {
-  public:
-    Found FindFile(const std::string& name) const override { return wendle::FindFile(name); }
-    Found FindFolder(const std::string& name) const override { return wendle::FindFolder(name); }
-};
-
-// How often the pipe is read and the times are shown when nothing else wakes the loop.
-const DWORD kPollMs = 100;
-
-}  // namespace
-
 void EncodeJob::FindEncoder() {
     const std::string besideProgram = ProgramFolder();
     const std::string startFolder = ReadCurrentDirectory();
@@ -153,20 +140,20 @@ EncodeJob::End EncodeJob::Running::Wait(const std::string& commandLine,
 }
 
 bool EncodeJob::Stop() {
-    if (!running_) return false;
-    running_->Stop();
+    if (running_) {
+        running_->Stop();
+    } else if (batch_) {
+        StopBatch();
+    } else {
+        return false;
+    }
     return true;
 }
 
 void EncodeJob::Run(HWND window, const EncodeFields& fields, const std::string& outputPath) {
-    // Raised for the whole press, its dialogs included, on every way out.
-    struct Raised {
-        bool& flag;
-        explicit Raised(bool& f) : flag(f) { flag = true; }
-        ~Raised() { flag = false; }
-    } raised(runs_);
+    const Raised raised(runs_);
     const EncodePlan plan =
-        PlanEncode(fields, encoderPath_, outputPath, SystemFiles(), SystemPathRules());
+        PlanEncode(fields, encoderPath_, outputPath, SystemFileQueries(), SystemPathRules());
     if (plan.commandLineBuilt) commandLine_ = plan.commandLine;
     if (plan.refusal) {
         std::string refusal = plan.refusal;

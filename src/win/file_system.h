@@ -28,6 +28,12 @@ std::string ReadCurrentDirectory();
 // functions on the full \\?\ form of the name. An empty name is no entry.
 Found FindFile(const std::string& name);
 Found FindFolder(const std::string& name);
+// Those two for the planners' checks.
+class SystemFileQueries : public FileQueries {
+  public:
+    Found FindFile(const std::string& name) const override { return wendle::FindFile(name); }
+    Found FindFolder(const std::string& name) const override { return wendle::FindFolder(name); }
+};
 // Renames a file within its folder to <name>.wendle-backup (-2, -3, ... when
 // that is taken); the new path, or empty when it could not.
 std::string SetFileAside(const std::string& path);

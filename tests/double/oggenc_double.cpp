@@ -88,7 +88,11 @@ void WriteReport(const std::string& path, const std::string& report) {
     DWORD written = 0;
     WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
     CloseHandle(file);
-    MoveFileExA(aside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING);
+    // A test reading the report now holds it open: try again, for a while.
+    for (int i = 0; i < 500; ++i) {
+        if (MoveFileExA(aside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+        Sleep(10);
+    }
 }
 
 // The performance counter, which every process of the machine shares.
