@@ -20,11 +20,8 @@ if command -v clang++ >/dev/null &&
         -I src -I tests -O1 -g "${sources[@]}" -o "$out/wave_reader_libfuzzer" 2>"$out/build.log"; then
     echo "fuzz: libFuzzer, $count inputs"
     rm -rf "$out/corpus" && mkdir -p "$out/corpus" && cp "${fixtures[@]}" "$out/corpus/"
-    # -max_len: 64 KiB of tags is the most the reader takes in. No leak check
-    # between inputs: the test's text conversions keep their iconv handles
-    # open across them (the driver's run checks for leaks at its end).
-    if ! ASAN_OPTIONS=detect_leaks=0 "$out/wave_reader_libfuzzer" -runs="$count" -max_len=70000 -seed=1 -timeout=10 \
-        -detect_leaks=0 \
+    # -max_len: 64 KiB of tags is the most the reader takes in.
+    if ! "$out/wave_reader_libfuzzer" -runs="$count" -max_len=70000 -seed=1 -timeout=10 \
         -artifact_prefix="$out/" "$out/corpus" >"$out/run.log" 2>&1; then
         tail -n 40 "$out/run.log"
         echo "fuzz: a finding, kept in $out/ (the run's output: $out/run.log)" >&2

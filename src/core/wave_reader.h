@@ -26,9 +26,9 @@ class ByteSource {
 constexpr std::size_t kMaxTagBytes = 64 * 1024;
 constexpr int kMaxChunkHeaders = 1024;
 
-// A chunk that claims more than the file holds (or 0xFFFFFFFF) ends the walk:
-// what was found before it stands. A malformed INFO list or ID3 tag gives no
-// tags of its own.
+// A chunk that claims more than the file holds (or 0xFFFFFFFF) ends the walk,
+// and a malformed item ends its INFO list or ID3 tag: what was found before
+// it stands. Never throws for what the file holds.
 WaveFile ReadWave(ByteSource& source, const TextConversions& conversions);
 
 }  // namespace wendle
