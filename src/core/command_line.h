@@ -13,6 +13,10 @@ struct EncodeFields {
     std::string artist;
     std::string album;
     std::string comment;
+    // The input's own tags that no field shows; empty leaves the option out.
+    std::string date;
+    std::string genre;
+    std::string track;
     std::string outputFileName;
     std::string inputFileName;
 };

@@ -330,6 +330,9 @@ EncodeFields MainWindow::Fields() const {
     fields.artist = Text(kArtistEditId);
     fields.album = Text(kAlbumEditId);
     fields.comment = Text(kCommentEditId);
+    fields.date = inputTags_.date;
+    fields.genre = inputTags_.genre;
+    fields.track = inputTags_.track;
     fields.outputFileName = Text(kOutputFileNameId);
     fields.inputFileName = Text(kInputFileNameId);
     return fields;

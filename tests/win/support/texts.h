@@ -86,5 +86,6 @@ constexpr char kOutputIsFolder[] =  // 同じ名前のフォルダがありま�
 constexpr char kOldAt[] = "\x8C\xB3\x82\xCC\x93\xE0\x97\x65: ";  // 元の内容:
 constexpr char kHyou[] = "\x95\x5C";                             // 表, trail byte 0x5C
 constexpr char kSo[] = "\x83\x5C";                               // ソ, trail byte 0x5C
+constexpr char kGeta[] = "\x81\xAC";  // 〓, for a character Shift-JIS cannot write
 
 }  // namespace bench::texts
