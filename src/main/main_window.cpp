@@ -134,7 +134,7 @@ bool MainWindow::Create() {
         SetLastError(error);
         return false;
     }
-    FitClientArea();
+    FitClientArea(true);
     App().RegisterForm(Handle());
     if (!CreateControls()) return false;
     FollowMonitorDpi();
@@ -144,16 +144,16 @@ bool MainWindow::Create() {
     return true;
 }
 
-void MainWindow::FitClientArea() {
+void MainWindow::FitClientArea(bool keepInWorkArea) {
     // A menu bar that wraps takes more room: keep the client area as designed.
     RECT client;
     GetClientRect(Handle(), &client);
     RECT now;
     GetWindowRect(Handle(), &now);
-    const PixelRect fitted = KeptInside(
-        {now.left, now.top, now.right - now.left + Scaled(kMainClientWidth) - client.right,
-         now.bottom - now.top + Scaled(kMainClientHeight) - client.bottom},
-        WorkAreaOf(now));
+    PixelRect fitted = {now.left, now.top,
+                        now.right - now.left + Scaled(kMainClientWidth) - client.right,
+                        now.bottom - now.top + Scaled(kMainClientHeight) - client.bottom};
+    if (keepInWorkArea) fitted = KeptInside(fitted, WorkAreaOf(now));
     SetWindowPos(Handle(), nullptr, fitted.left, fitted.top, fitted.width, fitted.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -188,7 +188,8 @@ void MainWindow::DpiChanged() {
     driveChooser_.ScaleTo(Dpi());
     MakeFont();
     ScaleLists();
-    FitClientArea();
+    // Where the system put it: it may be on its way to another monitor.
+    FitClientArea(false);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
 

@@ -67,8 +67,9 @@ class MainWindow : public Window {
   private:
     // False, with the system's error, at the first control that cannot be made.
     bool CreateControls();
-    // The designed client size at the window's DPI, inside the work area.
-    void FitClientArea();
+    // The designed client size at the window's DPI; at the start, with the
+    // window moved inside the work area.
+    void FitClientArea(bool keepInWorkArea);
     void MakeFont();
     // The lists' item heights at the window's DPI.
     void ScaleLists();

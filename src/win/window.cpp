@@ -81,7 +81,7 @@ HWND Window::CreateChild(DWORD exStyle, const char* windowClass, const char* tex
     const PixelRect at = Scaled(designed);
     HWND child = CreateWindowExA(
         exStyle, windowClass, text, WS_CHILD | style, at.left, at.top, at.width, at.height, handle_,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), App().Module(), nullptr);
     if (child) placed_.push_back({child, designed});
     return child;
 }
