@@ -141,7 +141,7 @@ void MainWindow::AboutMenuClick() {
     if (!aboutWindow_) return;
     RECT r;
     GetWindowRect(Handle(), &r);
-    aboutWindow_->MoveTo(r.left + 130, r.top + 130);
+    aboutWindow_->MoveTo(r.left + Scaled(130), r.top + Scaled(130));
     aboutWindow_->SetVersionName(kVersionName);
     aboutWindow_->SetForVer("(For OggEnc v0.5)");
     aboutWindow_->ShowModal();

@@ -64,10 +64,17 @@ class MainWindow : public Window {
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged() override;
 
   private:
     // False, with the system's error, at the first control that cannot be made.
     bool CreateControls();
+    // The designed client size at the window's DPI; at the start, with the
+    // window moved inside the work area.
+    void FitClientArea(bool keepInWorkArea);
+    void MakeFont();
+    // The lists' item heights at the window's DPI.
+    void ScaleLists();
     void OnCommand(int id, int code);
     void OnFieldChanged(int id);
     void SetStartControlsEnabled(bool enabled);
