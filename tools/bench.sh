@@ -2,8 +2,9 @@
 # The benchmarks (not tests): the shipped program's size and imports, the
 # start-up of wendle.exe against a bare one-window program, the folder
 # list's rebuild against a bare directory walk, one encode job against the
-# encoder alone, and a batch against the encoder alone on each file shared
-# among the processors. Each prints a ratio measured
+# encoder alone, choosing a tagged 1 GiB WAVE against the same without tags,
+# and a batch against the encoder alone on each file shared among the
+# processors. Each prints a ratio measured
 # in this run against its target. Exits non-zero when a benchmark could not
 # run or the program imports more than Windows' own DLLs; a ratio over its
 # target is reported, not a failure.
@@ -16,16 +17,16 @@ for preset in win64 win32; do
 done
 cmake --build --preset win32 -j "$(nproc)" --target wendle >/dev/null
 cmake --build --preset win64 -j "$(nproc)" --target start_up_bench folder_list_bench \
-    encode_job_bench batch_bench >/dev/null
+    encode_job_bench choose_bench batch_bench >/dev/null
 
 status=0
 echo "== size of the shipped program (i686, build/win32/bin/wendle.exe)"
 program=build/win32/bin/wendle.exe
 bytes=$(stat -c %s "$program")
-limit=$((256 * 1024))
+limit=$((320 * 1024))
 awk -v b="$bytes" -v l="$limit" 'BEGIN {
     printf "size: %d bytes (%.1f KiB)\n", b, b / 1024
-    printf "ratio size / 256 KiB: %.3f (target 1.000 or less)\n", b / l }'
+    printf "ratio size / 320 KiB: %.3f (target 1.000 or less)\n", b / l }'
 if report=$(tools/check-pe "$program" i386); then
     verdict="Windows' own DLLs only (target)"
 else
@@ -47,6 +48,8 @@ echo "== folder list rebuild under Wine (x86_64 build)"
 run build/win64/bin/folder_list_bench.exe || status=1
 echo "== one encode job under Wine (x86_64 build, a 60-second WAVE, the host's oggenc through the bridge)"
 run build/win64/bin/encode_job_bench.exe || status=1
+echo "== choosing a 1 GiB WAVE with its tags after the audio, against the same without (x86_64 build)"
+run build/win64/bin/choose_bench.exe || status=1
 echo "== a batch under Wine (x86_64 build, eight 2-minute WAVE files, the host's oggenc through the bridge)"
 run build/win64/bin/batch_bench.exe || status=1
 exit $status

@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
-"""Writes the drive chooser's pictures (res/drive_*.bmp) from the pixel art below.
+"""Writes the drive chooser's pictures (res/drive_*.bmp): the 16 x 11 pixel
+art below, and each picture drawn from shapes at 20, 24 and 32 pixels wide
+(res/drive_*_20.bmp and so on), for 120, 144 and 192 DPI.
 
-Each picture is 16 x 11, 16 colours, 4 bits per pixel, uncompressed. The
-chooser paints every pixel of the bottom-left pixel's colour in the item's
-background, so '.' (purple, used nowhere else) marks what shows through.
+16 colours, 4 bits per pixel, uncompressed. The chooser paints every pixel
+of the bottom-left pixel's colour in the item's background, so '.' (purple,
+used nowhere else) marks what shows through.
 
     tools/draw-drive-bitmaps.py          rewrite the .bmp files
-    tools/draw-drive-bitmaps.py --check  exit 1 when a .bmp differs from the art
+    tools/draw-drive-bitmaps.py --check  exit 1 when a .bmp differs from its drawing
     tools/draw-drive-bitmaps.py --preview F    also write an enlarged PNG
 """
 
@@ -111,12 +113,70 @@ RAM = """
 ................
 """
 
+# The same pictures in the art's units, drawn at any size.
+def canvas(size):
+    return bitmaps16.Canvas(WIDTH, HEIGHT, size, INK["."])
+
+
+def box(c, top, bottom):
+    """A drive's box: its lit top face leaning back, its silver front."""
+    c.polygon([(3, top - 2), (16, top - 2), (14, top), (1, top)], INK["w"], INK["k"])
+    c.rect(1, top, 15, bottom, INK["s"], INK["k"], INK["w"], INK["d"])
+
+
+def draw_floppy(size):
+    c = canvas(size)
+    box(c, 3, 10)
+    c.rect(3, 5, 12, 6, INK["k"])
+    c.rect(4, 6.6, 11, 7.4, INK["d"])
+    return c
+
+
+def draw_hard(size):
+    c = canvas(size)
+    box(c, 4, 9)
+    c.rect(3, 5.6, 13, 6.4, INK["d"])
+    c.rect(3, 7, 5, 8, INK["G"])
+    return c
+
+
+def draw_network(size):
+    c = canvas(size)
+    box(c, 2, 7)
+    c.rect(3, 4.6, 13, 5.4, INK["d"])
+    c.rect(7, 7, 9, 10, INK["g"], INK["k"])
+    c.rect(1, 9, 15, 11, INK["G"], INK["k"])
+    return c
+
+
+def draw_cdrom(size):
+    c = canvas(size)
+    c.rect(1, 5, 16, 10, INK["s"], INK["k"], INK["w"], INK["d"])
+    c.rect(3, 7, 12, 8, INK["k"])
+    c.rect(12.5, 7, 14, 8, INK["B"])
+    c.ellipse(8, 2.6, 6.5, 2.4, INK["w"], INK["k"])
+    c.ellipse(6, 2, 1.4, 0.8, INK["C"])
+    c.ellipse(10.5, 2.6, 1.4, 0.8, INK["M"])
+    c.ellipse(8, 2.6, 1.3, 0.6, INK["k"])
+    return c
+
+
+def draw_ram(size):
+    c = canvas(size)
+    c.rect(1, 1, 15, 10, INK["g"], INK["k"])
+    for left in (2, 6, 10):
+        c.rect(left, 2, left + 3, 5, INK["k"])
+    for left in range(2, 14, 2):
+        c.rect(left, 7, left + 1, 9, INK["Y"])
+    return c
+
+
 PICTURES = {
-    "drive_floppy.bmp": FLOPPY,
-    "drive_hard.bmp": HARD,
-    "drive_network.bmp": NETWORK,
-    "drive_cdrom.bmp": CDROM,
-    "drive_ram.bmp": RAM,
+    "drive_floppy": (FLOPPY, draw_floppy),
+    "drive_hard": (HARD, draw_hard),
+    "drive_network": (NETWORK, draw_network),
+    "drive_cdrom": (CDROM, draw_cdrom),
+    "drive_ram": (RAM, draw_ram),
 }
 
 

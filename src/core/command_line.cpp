@@ -72,6 +72,9 @@ std::string BuildCommandLine(const std::string& encoderPath, const EncodeFields&
     if (!fields.album.empty()) line += OptionPiece(" -l", fields.album, rules);
     // The encoder takes a comment only as TAG=value and drops a bare text.
     if (!fields.comment.empty()) line += OptionPiece(" -c", "COMMENT=" + fields.comment, rules);
+    if (!fields.date.empty()) line += OptionPiece(" -d", fields.date, rules);
+    if (!fields.genre.empty()) line += OptionPiece(" -G", fields.genre, rules);
+    if (!fields.track.empty()) line += OptionPiece(" -N", fields.track, rules);
     line += OptionPiece(" -n", DoublePercentSigns(fields.outputFileName), rules);
     line += " " + Quoted(fields.inputFileName, rules);
     return line;

@@ -13,7 +13,10 @@ struct EncodeFields {
     std::string artist;
     std::string album;
     std::string comment;
-    std::string date, genre, track;
+    // The input's own tags that no field shows; empty leaves the option out.
+    std::string date;
+    std::string genre;
+    std::string track;
     std::string outputFileName;
     std::string inputFileName;
 };

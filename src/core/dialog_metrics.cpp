@@ -29,15 +29,15 @@ MessageLayout LayoutMessageDialog(const MessageLayoutInput& in) {
     int buttonWidth = ScaleRounded(50, w, 4);
     for (int caption : in.captionWidths) buttonWidth = std::max(buttonWidth, caption + 8);
 
-    const int bodyWidth = in.text.width + kMessageIconSize + spacingX;
-    const int bodyHeight = std::max(in.text.height, kMessageIconSize);
+    const int bodyWidth = in.text.width + in.iconSize + spacingX;
+    const int bodyHeight = std::max(in.text.height, in.iconSize);
     const int count = static_cast<int>(in.captionWidths.size());
     const int rowWidth = count > 0 ? count * buttonWidth + (count - 1) * buttonSpacing : 0;
 
     MessageLayout out;
     out.client.width = std::max(bodyWidth, rowWidth) + 2 * marginX;
     out.client.height = bodyHeight + spacingY + buttonHeight + 2 * marginY;
-    out.icon = {marginX, marginY, kMessageIconSize, kMessageIconSize};
+    out.icon = {marginX, marginY, in.iconSize, in.iconSize};
     out.text = {bodyWidth + marginX - in.text.width, marginY, in.text.width, in.text.height};
 
     const int buttonTop = bodyHeight + marginY + spacingY;

@@ -4,19 +4,12 @@
 
 #include <vector>
 
+#include "core/dpi_scaling.h"
+
 namespace wendle {
 
-struct PixelSize {
-    int width = 0;
-    int height = 0;
-};
-
-struct PixelRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
+// Size of the standard icons the dialog shows, at 96 DPI.
+constexpr int kMessageIconSize = 32;
 
 struct MessageLayoutInput {
     int charWidth = 0;               // width of "A".."Z" "a".."z" in one line / 52
@@ -24,9 +17,10 @@ struct MessageLayoutInput {
     PixelSize text;                  // the message measured word-wrapped
     std::vector<int> captionWidths;  // one per button shown, left to right
     PixelSize screen;
-    PixelSize frame;  // outer size minus client size
-    int x = -1;       // requested outer left; negative keeps it centred
-    int y = -1;       // requested outer top; negative keeps it centred
+    PixelSize frame;                  // outer size minus client size
+    int x = -1;                       // requested outer left; negative keeps it centred
+    int y = -1;                       // requested outer top; negative keeps it centred
+    int iconSize = kMessageIconSize;  // at the dialog's DPI
 };
 
 struct MessageLayout {
@@ -37,9 +31,6 @@ struct MessageLayout {
     int left = 0;                    // outer top-left on the screen
     int top = 0;
 };
-
-// Size of the standard icons the dialog shows.
-constexpr int kMessageIconSize = 32;
 
 MessageLayout LayoutMessageDialog(const MessageLayoutInput& in);
 

@@ -99,13 +99,15 @@ int DroppedHeight(int itemCount, int itemHeight, int closedHeight) {
     return shown * itemHeight + closedHeight + 2;
 }
 
-DriveItemLayout LayoutDriveItem(int left, int top, int bottom, int pictureWidth,
-                                int pictureHeight) {
+DriveItemLayout LayoutDriveItem(int left, int top, int bottom, int pictureWidth, int pictureHeight,
+                                int dpi) {
     DriveItemLayout layout{};
-    layout.pictureLeft = left + 2;
+    layout.pictureLeft = left + ScaleToDpi(2, dpi);
     // C++ division truncates toward zero, as the rule asks.
     layout.pictureTop = (top + bottom - pictureHeight) / 2;
-    layout.textLeft = left + (pictureWidth > 0 ? pictureWidth : kBlankPictureWidth) + 6;
+    layout.textLeft = left +
+                      (pictureWidth > 0 ? pictureWidth : ScaleToDpi(kBlankPictureWidth, dpi)) +
+                      ScaleToDpi(6, dpi);
     return layout;
 }
 

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/dpi_scaling.h"
+
 namespace wendle {
 
 enum LetterCase { kLowerCase, kUpperCase };
@@ -74,7 +76,9 @@ struct DriveItemLayout {
     int pictureTop;
     int textLeft;
 };
-// Without a picture (pictureWidth 0) the text keeps the room of a 16-pixel one.
-DriveItemLayout LayoutDriveItem(int left, int top, int bottom, int pictureWidth, int pictureHeight);
+// Without a picture (pictureWidth 0) the text keeps the room of a 16-pixel
+// one; the gaps are designed at 96 DPI.
+DriveItemLayout LayoutDriveItem(int left, int top, int bottom, int pictureWidth, int pictureHeight,
+                                int dpi = kDesignDpi);
 
 }  // namespace wendle

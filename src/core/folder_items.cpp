@@ -90,9 +90,9 @@ std::string ItemPath(const std::vector<FolderItem>& items, int index, const std:
     return end == std::string::npos ? folder : folder.substr(0, end);
 }
 
-int ItemIndent(int index, FolderKind kind, int folderLevel) {
-    if (kind == FolderKind::Closed) return 4 * (folderLevel + 1) + 2;
-    return 4 * index + 2;
+int ItemIndent(int index, FolderKind kind, int folderLevel, int dpi) {
+    const int level = kind == FolderKind::Closed ? folderLevel + 1 : index;
+    return ScaleToDpi(4 * level + 2, dpi);
 }
 
 std::vector<std::string> SortedUnique(std::vector<std::string> names, SortKey key) {

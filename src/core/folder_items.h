@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/dpi_scaling.h"
 #include "core/path_rules.h"
 
 namespace wendle {
@@ -35,11 +36,12 @@ std::vector<FolderItem> FolderPathItems(const std::string& folder, const PathRul
 std::string ItemPath(const std::vector<FolderItem>& items, int index, const std::string& folder,
                      const PathRules& rules);
 
-// Left edge of an item's picture: 4 px a level, sub-folders one level below the folder.
-int ItemIndent(int index, FolderKind kind, int folderLevel);
-// Left edge of an item's text.
-inline int TextLeft(int indent, int pictureWidth) {
-    return pictureWidth + indent + 4;
+// Left edge of an item's picture: 4 px a level at 96 DPI, sub-folders one
+// level below the folder.
+int ItemIndent(int index, FolderKind kind, int folderLevel, int dpi = kDesignDpi);
+// Left edge of an item's text: 4 px at 96 DPI right of the picture.
+inline int TextLeft(int indent, int pictureWidth, int dpi = kDesignDpi) {
+    return pictureWidth + indent + ScaleToDpi(4, dpi);
 }
 
 // The names in the order of their sort keys (byte strings compared as bytes,

@@ -54,6 +54,12 @@ bool NarrowPath(const std::u16string& path, ExactConversion convert, const Short
 
 std::string NarrowWithReplacement(const std::u16string& text, ExactConversion convert,
                                   char replacement) {
+    const char bytes[] = {replacement, '\0'};
+    return NarrowWithReplacement(text, convert, bytes);
+}
+
+std::string NarrowWithReplacement(const std::u16string& text, ExactConversion convert,
+                                  const char* replacement) {
     std::string narrow;
     if (convert(text, &narrow)) return narrow;
     narrow.clear();
@@ -64,7 +70,7 @@ std::string NarrowWithReplacement(const std::u16string& text, ExactConversion co
         if (convert(text.substr(i, next - i), &bytes)) {
             narrow.append(bytes);
         } else {
-            narrow.push_back(replacement);
+            narrow.append(replacement);
         }
     }
     return narrow;

@@ -35,6 +35,8 @@ bool NarrowPath(const std::u16string& path, ExactConversion convert, const Short
 // is one character) as the replacement: for names shown or made, never used
 // to reach a file.
 std::string NarrowWithReplacement(const std::u16string& text, ExactConversion convert,
+                                  const char* replacement);
+std::string NarrowWithReplacement(const std::u16string& text, ExactConversion convert,
                                   char replacement);
 
 // The last part of a wide path: after the last backslash, slash or colon.

@@ -1,6 +1,7 @@
 #include "dialogs/about_window.h"
 
 #include "win/application.h"
+#include "win/dpi.h"
 #include "dialogs/about_ids.h"
 #include "win/other_windows_disabled.h"
 #include "win/window_text.h"
@@ -11,10 +12,11 @@ namespace {
 
 enum class Kind { Label, Bevel, Button };
 
+// Places and sizes are pixels at 96 DPI, as the font heights are.
 struct AboutControl {
     int id;
     Kind kind;
-    int left, top, width, height;
+    PixelRect at;
     const char* caption;
     UINT textFormat;  // DrawText alignment of a label
     int fontHeight;   // character height in pixels
@@ -23,18 +25,32 @@ struct AboutControl {
 // In creation order, which is also painting order: a later label covers an
 // earlier one where they overlap.
 const AboutControl kControls[] = {
-    {kAboutVersionNameId, Kind::Label, 48, 16, 129, 25, "Wendle", DT_CENTER | DT_TOP, 13},
-    {kAboutCopyrightId, Kind::Label, 24, 40, 177, 17, "Copyright (C) 2026 Wendle",
-     DT_CENTER | DT_BOTTOM, 13},
-    {kAboutExpositionMessageId, Kind::Label, 8, 64, 209, 17, "This is Ogg Vorbis Encoder Frontend.",
-     DT_CENTER | DT_BOTTOM, 12},
-    {kAboutFrameId, Kind::Bevel, 8, 8, 209, 89, "", 0, 12},
+    {kAboutVersionNameId, Kind::Label, {48, 16, 129, 25}, "Wendle", DT_CENTER | DT_TOP, 13},
+    {kAboutCopyrightId,
+     Kind::Label,
+     {24, 40, 177, 17},
+     "Copyright (C) 2026 Wendle",
+     DT_CENTER | DT_BOTTOM,
+     13},
+    {kAboutExpositionMessageId,
+     Kind::Label,
+     {8, 64, 209, 17},
+     "This is Ogg Vorbis Encoder Frontend.",
+     DT_CENTER | DT_BOTTOM,
+     12},
+    {kAboutFrameId, Kind::Bevel, {8, 8, 209, 89}, "", 0, 12},
     // 9 pixels high for an 11-pixel font: the label clips its text.
-    {kAboutForVerId, Kind::Label, 40, 32, 145, 9, "(For OggEnc v0.0)", DT_CENTER | DT_VCENTER, 11},
-    {kAboutWindowCloseId, Kind::Button, 76, 104, 73, 25, "OK", 0, 12},
+    {kAboutForVerId,
+     Kind::Label,
+     {40, 32, 145, 9},
+     "(For OggEnc v0.0)",
+     DT_CENTER | DT_VCENTER,
+     11},
+    {kAboutWindowCloseId, Kind::Button, {76, 104, 73, 25}, "OK", 0, 12},
 };
 
 const int kFontHeights[] = {11, 12, 13};
+const int kWindowFontHeight = 12;
 
 const AboutControl* SpecOf(int id) {
     for (const AboutControl& c : kControls) {
@@ -57,9 +73,11 @@ AboutWindow::~AboutWindow() {
 }
 
 bool AboutWindow::Create() {
-    RECT outer = {kDesignedLeft, kDesignedTop, kDesignedLeft + kOuterWidth,
-                  kDesignedTop + kOuterHeight};
-    if (!CreateBound({kAboutWindowClass, 0, COLOR_BTNFACE}, 0, "About Wendle", kAboutStyle, outer,
+    SetDpi(SystemDpi());
+    const PixelRect outer =
+        Scaled(PixelRect{kDesignedLeft, kDesignedTop, kOuterWidth, kOuterHeight});
+    if (!CreateBound({kAboutWindowClass, 0, COLOR_BTNFACE}, 0, "About Wendle", kAboutStyle,
+                     {outer.left, outer.top, outer.left + outer.width, outer.top + outer.height},
                      App().Handle(), nullptr)) {
         return false;
     }
@@ -69,35 +87,56 @@ bool AboutWindow::Create() {
         SetLastError(error);
         return false;
     }
+    FollowMonitorDpi();
     return true;
 }
 
 bool AboutWindow::CreateControls() {
-    for (int i = 0; i < 3; ++i) fonts_[i] = Font(PGothicFont(kFontHeights[i]));
-    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[1].Handle()), FALSE);
     for (const AboutControl& c : kControls) {
         // Siblings clip one another, so the z-order alone decides what covers what.
-        DWORD style = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+        DWORD style = WS_VISIBLE | WS_CLIPSIBLINGS;
         style |= c.kind == Kind::Button ? WS_TABSTOP | BS_PUSHBUTTON : SS_OWNERDRAW | SS_NOPREFIX;
-        HWND control = CreateWindowExA(0, c.kind == Kind::Button ? "BUTTON" : "STATIC", c.caption,
-                                       style, c.left, c.top, c.width, c.height, Handle(),
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)),
-                                       App().Module(), nullptr);
+        HWND control = CreateChild(0, c.kind == Kind::Button ? "BUTTON" : "STATIC", c.caption,
+                                   style, c.id, c.at);
         if (!control) return false;
-        HFONT font = fonts_[c.fontHeight - kFontHeights[0]].Handle();
-        SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (c.kind == Kind::Bevel) {
-            // Only its edge is the bevel's own: the labels inside stay visible.
-            HRGN edge = CreateRectRgn(0, 0, c.width, c.height);
-            HRGN inside = CreateRectRgn(1, 1, c.width - 1, c.height - 1);
-            CombineRgn(edge, edge, inside, RGN_DIFF);
-            DeleteObject(inside);
-            if (!SetWindowRgn(control, edge, FALSE)) DeleteObject(edge);
-        }
         // Each control lies above the ones created before it.
         SetWindowPos(control, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     }
+    MakeFonts();
+    CutBevel();
     return true;
+}
+
+void AboutWindow::MakeFonts() {
+    // The controls take the new fonts before the old ones go.
+    Font previous[3];
+    for (int i = 0; i < 3; ++i) {
+        previous[i] = std::move(fonts_[i]);
+        fonts_[i] = Font(PGothicFont(Scaled(kFontHeights[i])));
+    }
+    const int windowFont = kWindowFontHeight - kFontHeights[0];
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[windowFont].Handle()),
+                 FALSE);
+    for (const AboutControl& c : kControls) {
+        HFONT font = fonts_[c.fontHeight - kFontHeights[0]].Handle();
+        SendMessageA(GetDlgItem(Handle(), c.id), WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
+}
+
+void AboutWindow::CutBevel() {
+    // Only its edge is the bevel's own: the labels inside stay visible.
+    const PixelRect at = Scaled(SpecOf(kAboutFrameId)->at);
+    HRGN edge = CreateRectRgn(0, 0, at.width, at.height);
+    HRGN inside = CreateRectRgn(1, 1, at.width - 1, at.height - 1);
+    CombineRgn(edge, edge, inside, RGN_DIFF);
+    DeleteObject(inside);
+    if (!SetWindowRgn(GetDlgItem(Handle(), kAboutFrameId), edge, FALSE)) DeleteObject(edge);
+}
+
+void AboutWindow::DpiChanged() {
+    MakeFonts();
+    CutBevel();
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void AboutWindow::MoveTo(int left, int top) {

@@ -32,12 +32,16 @@ class AboutWindow : public Window {
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged() override;
 
   private:
     void SetCaption(int controlId, const std::string& caption);
     void AboutWindowCloseClick();
     // False, with the system's error, when a control cannot be made.
     bool CreateControls();
+    // For the window's DPI.
+    void MakeFonts();
+    void CutBevel();
     void OnCommand(int id, int code);
     void EndModal();
 

@@ -5,9 +5,9 @@
 #include "dialogs/batch_ids.h"
 #include "dialogs/batch_layout.h"
 #include "win/application.h"
+#include "win/dpi.h"
 #include "win/fonts.h"
 #include "win/modal_dialog.h"
-#include "win/work_area.h"
 
 namespace wendle {
 
@@ -20,39 +20,54 @@ std::string CountText(std::size_t files) {
 
 class BatchWindow : public ModalDialog {
   public:
-    explicit BatchWindow(const BatchView& view) : view_(view), font_(MessageFont()) {
-        int charWidth = 0;
-        ScreenMeasure(font_.Handle()).MeasureLetters(&charWidth, &itemHeight_);
-        itemHeight_ += 4;
-    }
+    explicit BatchWindow(const BatchView& view) : view_(view) {}
 
   protected:
     void Build(HWND dialog) override {
         SetWindowTextA(dialog, "一括エンコード - Wendle");
-        const PixelSize frame = FrameSize(dialog);
+        // Made in place at 96 DPI; LayOut gives them their places and font.
+        dpi_ = WindowDpi(dialog);
+        Measure(dpi_);
         for (std::size_t i = 0; i < kBatchControlCount; ++i) {
             const BatchControlSpec& c = kBatchControls[i];
-            AddDialogControl(dialog, c.id, 0, c.windowClass, c.caption, c.style, c.at,
-                             font_.Handle());
+            AddDialogControl(dialog, c.id, 0, c.windowClass, c.caption, c.style, c.at, nullptr);
         }
         SetDlgItemTextA(dialog, kBatchFolderId, ("出力先: " + view_.outputFolder).c_str());
         SetDlgItemTextA(dialog, kBatchBitrateId, ("ビットレート:" + view_.bitrate).c_str());
         SetDlgItemTextA(dialog, kBatchCountId, CountText(view_.files.size()).c_str());
         SetDlgItemTextA(dialog, kBatchLeftOutId, view_.leftOut.c_str());
         FillList(GetDlgItem(dialog, kBatchListId));
+        LayOut(dialog, dpi_);
         // Centred over the main window, inside the work area.
         RECT owner;
         GetWindowRect(App().MainForm() ? App().MainForm() : dialog, &owner);
-        const int width = kBatchClient.width + frame.width;
-        const int height = kBatchClient.height + frame.height;
-        RECT outer = {0, 0, width, height};
-        OffsetRect(&outer, (owner.left + owner.right - width) / 2,
-                   (owner.top + owner.bottom - height) / 2);
-        outer = InWorkArea(outer);
-        PlaceDialog(dialog, outer.left, outer.top, kBatchClient, frame);
+        RECT outer;
+        GetWindowRect(dialog, &outer);
+        const int width = outer.right - outer.left, height = outer.bottom - outer.top;
+        const PixelRect placed =
+            KeptInside({(owner.left + owner.right - width) / 2,
+                        (owner.top + owner.bottom - height) / 2, width, height},
+                       WorkAreaOf(owner));
+        SetWindowPos(dialog, nullptr, placed.left, placed.top, 0, 0,
+                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         HWND start = GetDlgItem(dialog, kBatchStartId);
         EnableWindow(start, !view_.files.empty());
         SetFocus(view_.files.empty() ? GetDlgItem(dialog, kBatchCancelId) : start);
+    }
+
+    void LayOut(HWND dialog, int dpi) override {
+        Font previous = std::move(font_);
+        Measure(dpi);
+        dpi_ = dpi;
+        for (std::size_t i = 0; i < kBatchControlCount; ++i) {
+            const BatchControlSpec& c = kBatchControls[i];
+            MoveDialogControl(dialog, c.id, ScaleToDpi(c.at, dpi), font_.Handle());
+        }
+        SendMessageA(GetDlgItem(dialog, kBatchListId), LB_SETITEMHEIGHT, 0, itemHeight_);
+        RECT outer;
+        GetWindowRect(dialog, &outer);
+        PlaceDialog(dialog, outer.left, outer.top, ScaleToDpi(kBatchClient, dpi),
+                    FrameSize(dialog));
     }
 
     bool OnCommand(HWND dialog, int id, int code, HWND) override {
@@ -77,6 +92,14 @@ class BatchWindow : public ModalDialog {
     }
 
   private:
+    // The font at the DPI, and the list's rows of it.
+    void Measure(int dpi) {
+        font_ = Font(MessageFont(dpi));
+        int charWidth = 0;
+        ScreenMeasure(font_.Handle()).MeasureLetters(&charWidth, &itemHeight_);
+        itemHeight_ += ScaleToDpi(4, dpi);
+    }
+
     // Each item's text is its three columns, tab-separated, for whoever reads
     // the list; it is drawn from the files.
     void FillList(HWND list) const {
@@ -100,7 +123,7 @@ class BatchWindow : public ModalDialog {
         const BatchFile& file = view_.files[item.itemID];
         const std::string* texts[] = {&file.name, &file.fields.title, &file.fields.outputFileName};
         for (int i = 0; i < 3; ++i) {
-            const PixelRect& column = kBatchColumns[i];
+            const PixelRect column = ScaleToDpi(kBatchColumns[i], dpi_);
             RECT r = {item.rcItem.left + column.left, item.rcItem.top,
                       item.rcItem.left + column.left + column.width, item.rcItem.bottom};
             DrawTextA(item.hDC, texts[i]->c_str(), static_cast<int>(texts[i]->size()), &r,
@@ -111,6 +134,7 @@ class BatchWindow : public ModalDialog {
 
     const BatchView& view_;
     Font font_;
+    int dpi_ = kDesignDpi;
     int itemHeight_ = 16;
 };
 

@@ -20,8 +20,8 @@ constexpr int kResultNo = 7;
 // coordinate keeps its centred value, so (-1, -1) is the centred form.
 int ShowMessageDialog(const std::string& text, MessageKind kind, MessageButtons buttons, int x = -1,
                       int y = -1);
-// The dialog at the window's outer corner + 150, where the main window's
-// errors and questions stand.
+// The dialog at the window's outer corner + 150 (at 96 DPI, scaled to the
+// window's), where the main window's errors and questions stand.
 int ShowMessageDialogOver(HWND window, const std::string& text, MessageKind kind,
                           MessageButtons buttons);
 // An error there, with OK.

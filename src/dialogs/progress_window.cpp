@@ -3,8 +3,11 @@
 #include <objbase.h>
 #include <shobjidl.h>
 
+#include <algorithm>
+
 #include "dialogs/progress_ids.h"
 #include "win/application.h"
+#include "win/dpi.h"
 #include "win/system_library.h"
 
 namespace wendle {
@@ -60,6 +63,7 @@ class TaskbarProgress {
 namespace {
 
 const DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// At 96 DPI.
 const int kClientWidth = 360;
 const int kMargin = 12;
 const int kPercentWidth = 44;
@@ -90,27 +94,16 @@ ProgressWindow::~ProgressWindow() {
 
 bool ProgressWindow::Create(int left, int top, const std::string& inputName,
                             const std::string& outputName) {
-    font_ = Font(MessageFont());
-    int charWidth = 0, lineHeight = 0;
-    ScreenMeasure(font_.Handle()).MeasureLetters(&charWidth, &lineHeight);
-    const int buttonHeight = lineHeight + 12 > 25 ? lineHeight + 12 : 25;
-    const int barHeight = lineHeight + 4;
-    const int clientHeight = kMargin + 2 * lineHeight + 6 + 12 + barHeight + 8 + lineHeight + 14 +
-                             buttonHeight + kMargin;
-    RECT outer = {0, 0, kClientWidth, clientHeight};
-    AdjustWindowRectEx(&outer, kStyle, FALSE, 0);
-    OffsetRect(&outer, -outer.left, -outer.top);
+    SetDpi(SystemDpi());
+    font_ = Font(MessageFont(Dpi()));
+    const PixelSize client = LayOut(false);
+    RECT outer = OuterRect({0, 0, client.width, client.height}, kStyle, false, 0, Dpi());
+    OffsetRect(&outer, left - outer.left, top - outer.top);
     // Inside the work area of the screen that holds the corner.
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoA(MonitorFromPoint({left, top}, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& work = monitor.rcWork;
-        if (left + outer.right > work.right) left = work.right - outer.right;
-        if (top + outer.bottom > work.bottom) top = work.bottom - outer.bottom;
-        if (left < work.left) left = work.left;
-        if (top < work.top) top = work.top;
-    }
-    OffsetRect(&outer, left, top);
+    const PixelRect kept =
+        KeptInside({outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top},
+                   WorkAreaOf({left, top, left + 1, top + 1}));
+    outer = {kept.left, kept.top, kept.left + kept.width, kept.top + kept.height};
     if (!CreateBound({kProgressWindowClass, 0, COLOR_BTNFACE}, 0, "エンコード中 - Wendle", kStyle,
                      outer, App().Handle(), nullptr)) {
         return false;
@@ -120,7 +113,8 @@ bool ProgressWindow::Create(int left, int top, const std::string& inputName,
         SystemFunction<BlockReasonCreate>("user32.dll", "ShutdownBlockReasonCreate");
     if (create) create(Handle(), L"エンコードを中止しています");
     SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
-    CreateControls(lineHeight);
+    LayOut(true);
+    FollowMonitorDpi();
     SetLabel(kProgressInputId, "入力: " + inputName);
     SetLabel(kProgressOutputId, "出力: " + outputName);
     Show(EncoderProgress{}, 0);
@@ -133,15 +127,24 @@ bool ProgressWindow::Create(int left, int top, const std::string& inputName,
     return true;
 }
 
-void ProgressWindow::CreateControls(int lineHeight) {
-    const int inner = kClientWidth - 2 * kMargin;
-    const int barHeight = lineHeight + 4;
-    const int buttonHeight = lineHeight + 12 > 25 ? lineHeight + 12 : 25;
-    int y = kMargin;
-    const int outputTop = y + lineHeight + 6;
-    const int barTop = outputTop + lineHeight + 12;
-    const int timeTop = barTop + barHeight + 8;
-    const int buttonTop = timeTop + lineHeight + 14;
+PixelSize ProgressWindow::LayOut(bool makeControls) {
+    // The gaps are designed at 96 DPI; the lines are the font's, made for the DPI.
+    int charWidth = 0, lineHeight = 0;
+    ScreenMeasure(font_.Handle()).MeasureLetters(&charWidth, &lineHeight);
+    const int clientWidth = Scaled(kClientWidth);
+    const int margin = Scaled(kMargin);
+    const int percentWidth = Scaled(kPercentWidth);
+    const int buttonWidth = Scaled(kButtonWidth);
+    const int inner = clientWidth - 2 * margin;
+    const int barHeight = lineHeight + Scaled(4);
+    const int buttonHeight = std::max(lineHeight + Scaled(12), Scaled(25));
+    int y = margin;
+    const int outputTop = y + lineHeight + Scaled(6);
+    const int barTop = outputTop + lineHeight + Scaled(12);
+    const int timeTop = barTop + barHeight + Scaled(8);
+    const int buttonTop = timeTop + lineHeight + Scaled(14);
+    const PixelSize client = {clientWidth, buttonTop + buttonHeight + margin};
+    if (!Handle()) return client;
     const DWORD label = SS_LEFTNOWORDWRAP | SS_NOPREFIX | SS_ENDELLIPSIS;
     const struct {
         int id;
@@ -149,25 +152,45 @@ void ProgressWindow::CreateControls(int lineHeight) {
         DWORD style;
         int left, top, width, height;
     } controls[] = {
-        {kProgressStopId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, (kClientWidth - kButtonWidth) / 2,
-         buttonTop, kButtonWidth, buttonHeight},
-        {kProgressInputId, "STATIC", label, kMargin, y, inner, lineHeight},
-        {kProgressOutputId, "STATIC", label, kMargin, outputTop, inner, lineHeight},
-        {kProgressBarId, "STATIC", SS_OWNERDRAW, kMargin, barTop, inner - kPercentWidth - 8,
+        {kProgressStopId, "BUTTON", BS_PUSHBUTTON | WS_TABSTOP, (clientWidth - buttonWidth) / 2,
+         buttonTop, buttonWidth, buttonHeight},
+        {kProgressInputId, "STATIC", label, margin, y, inner, lineHeight},
+        {kProgressOutputId, "STATIC", label, margin, outputTop, inner, lineHeight},
+        {kProgressBarId, "STATIC", SS_OWNERDRAW, margin, barTop, inner - percentWidth - Scaled(8),
          barHeight},
         {kProgressPercentId, "STATIC", SS_RIGHT | SS_CENTERIMAGE | SS_NOPREFIX,
-         kMargin + inner - kPercentWidth, barTop, kPercentWidth, barHeight},
-        {kProgressElapsedId, "STATIC", label, kMargin, timeTop, inner / 2, lineHeight},
-        {kProgressLeftId, "STATIC", SS_RIGHT | SS_NOPREFIX, kMargin + inner / 2, timeTop,
+         margin + inner - percentWidth, barTop, percentWidth, barHeight},
+        {kProgressElapsedId, "STATIC", label, margin, timeTop, inner / 2, lineHeight},
+        {kProgressLeftId, "STATIC", SS_RIGHT | SS_NOPREFIX, margin + inner / 2, timeTop,
          inner - inner / 2, lineHeight},
     };
     for (const auto& c : controls) {
-        HWND control = CreateWindowExA(
-            0, c.windowClass, c.id == kProgressStopId ? "中止" : "",
-            WS_CHILD | WS_VISIBLE | c.style, c.left, c.top, c.width, c.height, Handle(),
-            reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), App().Module(), nullptr);
+        HWND control = GetDlgItem(Handle(), c.id);
+        if (makeControls) {
+            control = CreateWindowExA(
+                0, c.windowClass, c.id == kProgressStopId ? "中止" : "",
+                WS_CHILD | WS_VISIBLE | c.style, c.left, c.top, c.width, c.height, Handle(),
+                reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), App().Module(), nullptr);
+        } else {
+            SetWindowPos(control, nullptr, c.left, c.top, c.width, c.height,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
         SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
     }
+    return client;
+}
+
+void ProgressWindow::DpiChanged() {
+    // The controls take the new font before the old one goes.
+    Font previous = std::move(font_);
+    font_ = Font(MessageFont(Dpi()));
+    SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+    const PixelSize client = LayOut(false);
+    // The suggested corner, around the client area the new font needs.
+    RECT outer = OuterRect({0, 0, client.width, client.height}, kStyle, false, 0, Dpi());
+    SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void ProgressWindow::SetLabel(int id, const std::string& text) {

@@ -42,9 +42,12 @@ class ProgressWindow : public Window {
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged() override;
 
   private:
-    void CreateControls(int lineHeight);
+    // Places the controls (makes them first, when asked) for the font and
+    // the DPI; the client size they take, also before the window exists.
+    PixelSize LayOut(bool makeControls);
     void SetLabel(int id, const std::string& text);
     void DrawBar(const DRAWITEMSTRUCT& item) const;
     void Stop();

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "core/dialog_metrics.h"
+#include "win/dpi.h"
 #include "win/fonts.h"
 #include "win/modal_dialog.h"
 #include "win/system_names.h"
@@ -19,8 +20,8 @@ namespace wendle {
 namespace {
 
 // The application's default font: its face and size follow the system's
-// default character set.
-LOGFONTA DefaultFont() {
+// default character set; the size in points is pixels at the DPI.
+LOGFONTA DefaultFont(int dpi) {
     LOGFONTA font{};
     int points = 8;
     const char* face = "MS Sans Serif";
@@ -36,9 +37,7 @@ LOGFONTA DefaultFont() {
             face = "Times New Roman";
         }
     }
-    HDC screen = GetDC(nullptr);
-    font.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
+    font.lfHeight = -MulDiv(points, dpi, 72);
     font.lfCharSet = DEFAULT_CHARSET;
     lstrcpynA(font.lfFaceName, face, LF_FACESIZE);
     return font;
@@ -72,13 +71,7 @@ void KeepWithinLimit(HWND edit) {
 class PromptDialog : public ModalDialog {
   public:
     PromptDialog(const std::string& caption, const std::string& prompt, const std::string& value)
-        : caption_(caption), prompt_(prompt), value_(value), font_(DefaultFont()) {
-        ScreenMeasure measure(font_.Handle());
-        layout_.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-        measure.MeasureLetters(&layout_.charWidth, &layout_.lineHeight);
-        const SIZE box = measure.TextSize(prompt, DT_SINGLELINE | DT_NOPREFIX);
-        layout_.prompt = {box.cx, box.cy};
-    }
+        : caption_(caption), prompt_(prompt), value_(value) {}
 
     // The edit's text when OK was pressed.
     std::string& Typed() { return typed_; }
@@ -86,23 +79,38 @@ class PromptDialog : public ModalDialog {
   protected:
     void Build(HWND dialog) override {
         SetWindowTextA(dialog, caption_.c_str());
-        layout_.frame = FrameSize(dialog);
-        const PromptLayout layout = LayoutPromptDialog(layout_);
-        const HFONT font = font_.Handle();
-
+        // Made empty; LayOut gives them their places and font.
         AddDialogControl(dialog, kPromptLabelId, 0, "STATIC", prompt_.c_str(),
-                         SS_LEFTNOWORDWRAP | SS_NOPREFIX, layout.prompt, font);
-        HWND edit =
-            AddDialogControl(dialog, kPromptEditId, WS_EX_CLIENTEDGE, "EDIT", value_.c_str(),
-                             WS_TABSTOP | ES_AUTOHSCROLL, layout.edit, font);
+                         SS_LEFTNOWORDWRAP | SS_NOPREFIX, {}, nullptr);
+        HWND edit = AddDialogControl(dialog, kPromptEditId, WS_EX_CLIENTEDGE, "EDIT",
+                                     value_.c_str(), WS_TABSTOP | ES_AUTOHSCROLL, {}, nullptr);
         SendMessageA(edit, EM_LIMITTEXT, kPromptLimit, 0);
-        AddDialogControl(dialog, kPromptOkId, 0, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON,
-                         layout.ok, font);
+        AddDialogControl(dialog, kPromptOkId, 0, "BUTTON", "OK", WS_TABSTOP | BS_DEFPUSHBUTTON, {},
+                         nullptr);
         AddDialogControl(dialog, kPromptCancelId, 0, "BUTTON", "ｷｬﾝｾﾙ", WS_TABSTOP | BS_PUSHBUTTON,
-                         layout.cancel, font);
-        PlaceDialog(dialog, layout.left, layout.top, layout.client, layout_.frame);
+                         {}, nullptr);
+        LayOut(dialog, WindowDpi(dialog));
         SetFocus(edit);
         SendMessageA(edit, EM_SETSEL, 0, -1);
+    }
+
+    void LayOut(HWND dialog, int dpi) override {
+        Font previous = std::move(font_);
+        font_ = Font(DefaultFont(dpi));
+        const HFONT font = font_.Handle();
+        ScreenMeasure measure(font);
+        layout_.screen = {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+        measure.MeasureLetters(&layout_.charWidth, &layout_.lineHeight);
+        const SIZE box = measure.TextSize(prompt_, DT_SINGLELINE | DT_NOPREFIX);
+        layout_.prompt = {box.cx, box.cy};
+        layout_.frame = FrameSize(dialog);
+        const PromptLayout layout = LayoutPromptDialog(layout_);
+
+        MoveDialogControl(dialog, kPromptLabelId, layout.prompt, font);
+        MoveDialogControl(dialog, kPromptEditId, layout.edit, font);
+        MoveDialogControl(dialog, kPromptOkId, layout.ok, font);
+        MoveDialogControl(dialog, kPromptCancelId, layout.cancel, font);
+        PlaceDialog(dialog, layout.left, layout.top, layout.client, layout_.frame);
     }
 
     bool OnCommand(HWND dialog, int id, int code, HWND control) override {

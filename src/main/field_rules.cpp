@@ -8,6 +8,7 @@
 #include "win/file_system.h"
 #include "win/system_names.h"
 #include "win/system_rules.h"
+#include "win/wave_file_reader.h"
 #include "core/folder_items.h"
 #include "dialogs/prompt_dialog.h"
 #include "dialogs/message_dialog.h"
@@ -91,6 +92,25 @@ void MainWindow::TakeInputFile(const std::u16string& longPath) {
     if (Text(kOutputFilePathId).empty()) {
         folderList_.AssignFolder(SystemPathRules().ExtractDirectory(path));
     }
+    FillTagFields(ReadWaveFile(path).tags);
+}
+
+void MainWindow::FillTagFields(const WaveTags& tags) {
+    const std::pair<int, std::string WaveTags::*> fields[] = {{kTitleEditId, &WaveTags::title},
+                                                              {kArtistEditId, &WaveTags::artist},
+                                                              {kAlbumEditId, &WaveTags::album},
+                                                              {kCommentEditId, &WaveTags::comment}};
+    for (const auto& field : fields) {
+        const std::string shown = Text(field.first);
+        std::string& filled = filledTags_.*field.second;
+        if (shown.empty() || shown == filled) {
+            filled = tags.*field.second;
+            SetText(field.first, filled);
+        } else {
+            filled.clear();
+        }
+    }
+    inputTags_ = tags;
 }
 
 void MainWindow::StartWithInputFile(const std::u16string& path) {
@@ -125,7 +145,7 @@ void MainWindow::AboutMenuClick() {
     if (!aboutWindow_) return;
     RECT r;
     GetWindowRect(Handle(), &r);
-    aboutWindow_->MoveTo(r.left + 130, r.top + 130);
+    aboutWindow_->MoveTo(r.left + Scaled(130), r.top + Scaled(130));
     aboutWindow_->SetVersionName(kVersionName);
     aboutWindow_->SetForVer("(For OggEnc v0.5)");
     aboutWindow_->ShowModal();

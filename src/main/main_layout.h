@@ -3,6 +3,8 @@
 
 #include <cstddef>
 
+#include "core/dpi_scaling.h"
+
 namespace wendle {
 
 enum class ControlKind { Label, Frame, Edit, Button, DropDownList, DriveChooser, FolderList };
@@ -17,10 +19,11 @@ enum ControlProperty : unsigned {
     kRaisedFrame = 1u << 5,  // double embossed outline
 };
 
+// Places and sizes are pixels at 96 DPI (Window::Scaled shows them at the window's).
 struct ControlSpec {
     int id;
     ControlKind kind;
-    int left, top, width, height;
+    PixelRect at;
     const char* caption;
     unsigned properties;
     int tabOrder;  // -1 for controls that take no focus
@@ -43,6 +46,10 @@ extern const MenuSpec kMainMenu[];
 extern const std::size_t kMainMenuCount;
 
 const int kBitrateItemHeight = 12;
+const int kFolderItemHeight = 16;
+const int kFontHeight = 12;
+// The closed bit-rate list's window is this much taller: its dropped list.
+const int kBitrateDroppedHeight = 160;
 
 constexpr int kMainClientWidth = 473;
 constexpr int kMainClientHeight = 441;

@@ -6,6 +6,7 @@
 
 #include "dialogs/message_dialog.h"
 #include "win/application.h"
+#include "win/dpi.h"
 #include "core/bitrates.h"
 #include "main/main_ids.h"
 #include "main/main_layout.h"
@@ -117,9 +118,11 @@ MainWindow::~MainWindow() {
 }
 
 bool MainWindow::Create() {
-    RECT outer = {0, 0, kMainClientWidth, kMainClientHeight};
-    AdjustWindowRectEx(&outer, kFormStyle, TRUE, 0);
-    OffsetRect(&outer, kMainLeft - outer.left, kMainTop - outer.top);
+    SetDpi(SystemDpi());
+    const PixelRect designed =
+        Scaled(PixelRect{kMainLeft, kMainTop, kMainClientWidth, kMainClientHeight});
+    RECT outer = OuterRect({0, 0, designed.width, designed.height}, kFormStyle, true, 0, Dpi());
+    OffsetRect(&outer, designed.left - outer.left, designed.top - outer.top);
     animator_.SetParent(this);
     HMENU menu = CreateMainMenu();
     // WS_EX_ACCEPTFILES is what DragAcceptFiles sets, without loading the shell.
@@ -131,24 +134,67 @@ bool MainWindow::Create() {
         SetLastError(error);
         return false;
     }
-    // A menu bar that wraps takes more room: keep the client area as designed.
-    RECT client;
-    GetClientRect(Handle(), &client);
-    RECT now;
-    GetWindowRect(Handle(), &now);
-    SetWindowPos(Handle(), nullptr, 0, 0, now.right - now.left + kMainClientWidth - client.right,
-                 now.bottom - now.top + kMainClientHeight - client.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    FitClientArea(true);
     App().RegisterForm(Handle());
     if (!CreateControls()) return false;
+    FollowMonitorDpi();
     FormCreate();
     ShowWindow(Handle(), SW_SHOWNORMAL);
     UpdateWindow(Handle());
     return true;
 }
 
+void MainWindow::FitClientArea(bool keepInWorkArea) {
+    // A menu bar that wraps takes more room: keep the client area as designed.
+    RECT client;
+    GetClientRect(Handle(), &client);
+    RECT now;
+    GetWindowRect(Handle(), &now);
+    PixelRect fitted = {now.left, now.top,
+                        now.right - now.left + Scaled(kMainClientWidth) - client.right,
+                        now.bottom - now.top + Scaled(kMainClientHeight) - client.bottom};
+    if (keepInWorkArea) fitted = KeptInside(fitted, WorkAreaOf(now));
+    SetWindowPos(Handle(), nullptr, fitted.left, fitted.top, fitted.width, fitted.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::MakeFont() {
+    // The controls take the new font before the old one goes.
+    Font previous = std::move(font_);
+    font_ = Font(PGothicFont(Scaled(kFontHeight)));
+    const auto font = reinterpret_cast<WPARAM>(font_.Handle());
+    SendMessageA(Handle(), WM_SETFONT, font, FALSE);
+    for (std::size_t i = 0; i < kMainControlCount; ++i) {
+        if (HWND control = Control(kMainControls[i].id)) {
+            SendMessageA(control, WM_SETFONT, font, FALSE);
+        }
+    }
+}
+
+void MainWindow::ScaleLists() {
+    folderList_.SetItemHeight(Scaled(kFolderItemHeight));
+    // Set on the dropped list itself: a combo box passes the item height on
+    // only when it draws its items itself.
+    COMBOBOXINFO parts{};
+    parts.cbSize = sizeof parts;
+    if (GetComboBoxInfo(Control(kBitrateListId), &parts)) {
+        SendMessageA(parts.hwndList, LB_SETITEMHEIGHT, 0, Scaled(kBitrateItemHeight));
+    }
+}
+
+void MainWindow::DpiChanged() {
+    // The lists' pictures first: the font change measures their items anew.
+    folderList_.ScaleTo(Dpi());
+    driveChooser_.ScaleTo(Dpi());
+    MakeFont();
+    ScaleLists();
+    // Where the system put it: it may be on its way to another monitor.
+    FitClientArea(false);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
 bool MainWindow::CreateControls() {
-    font_ = Font(PGothicFont(12));
+    font_ = Font(PGothicFont(Scaled(kFontHeight)));
     const auto font = reinterpret_cast<WPARAM>(font_.Handle());
     SendMessageA(Handle(), WM_SETFONT, font, FALSE);
     // Windowed controls first, in tab order, so the z-order gives the tab
@@ -160,27 +206,30 @@ bool MainWindow::CreateControls() {
                (a->tabOrder >= 0 && b->tabOrder >= 0 && a->tabOrder < b->tabOrder);
     });
     for (const ControlSpec* c : order) {
+        const PixelRect at = Scaled(c->at);
         if (c->kind == ControlKind::DriveChooser) {
             // Upper case before the window exists: the items are read once.
             driveChooser_.SetTextCase(kUpperCase);
-            if (!driveChooser_.Create(Handle(), c->id, c->left, c->top, c->width)) return false;
+            driveChooser_.ScaleTo(Dpi());
+            if (!driveChooser_.Create(Handle(), c->id, at.left, at.top, at.width)) return false;
+            KeepPlaced(driveChooser_.Handle(), c->at);
             continue;
         }
         if (c->kind == ControlKind::FolderList) {
-            if (!folderList_.Create(Handle(), c->id, c->left, c->top, c->width, c->height)) {
+            folderList_.ScaleTo(Dpi());
+            if (!folderList_.Create(Handle(), c->id, at.left, at.top, at.width, at.height)) {
                 return false;
             }
+            KeepPlaced(folderList_.Handle(), c->at);
             SendMessageA(folderList_.Handle(), WM_SETFONT, font, FALSE);
-            folderList_.SetItemHeight(16);
             continue;
         }
         DWORD exStyle = c->kind == ControlKind::Edit ? WS_EX_CLIENTEDGE : 0;
         if (c->kind == ControlKind::Frame) exStyle |= WS_EX_TRANSPARENT;
-        int height = c->kind == ControlKind::DropDownList ? c->height + 160 : c->height;
-        HWND control = CreateWindowExA(exStyle, ClassOf(c->kind), c->caption, StyleOf(*c), c->left,
-                                       c->top, c->width, height, Handle(),
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(c->id)),
-                                       App().Module(), nullptr);
+        PixelRect designed = c->at;
+        if (c->kind == ControlKind::DropDownList) designed.height += kBitrateDroppedHeight;
+        HWND control =
+            CreateChild(exStyle, ClassOf(c->kind), c->caption, StyleOf(*c), c->id, designed);
         if (!control) return false;
         SendMessageA(control, WM_SETFONT, font, FALSE);
         if (c->kind == ControlKind::Edit) SendMessageA(control, EM_LIMITTEXT, 0, 0);
@@ -202,13 +251,7 @@ bool MainWindow::CreateControls() {
     for (std::size_t i = 0; i < kBitrateCount; ++i) {
         SendMessageA(bitrate, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(kBitrates[i].label));
     }
-    // Set on the dropped list itself: a combo box passes the item height on
-    // only when it draws its items itself.
-    COMBOBOXINFO parts{};
-    parts.cbSize = sizeof parts;
-    if (GetComboBoxInfo(bitrate, &parts)) {
-        SendMessageA(parts.hwndList, LB_SETITEMHEIGHT, 0, kBitrateItemHeight);
-    }
+    ScaleLists();
     return true;
 }
 
@@ -329,6 +372,9 @@ EncodeFields MainWindow::Fields() const {
     fields.artist = Text(kArtistEditId);
     fields.album = Text(kAlbumEditId);
     fields.comment = Text(kCommentEditId);
+    fields.date = inputTags_.date;
+    fields.genre = inputTags_.genre;
+    fields.track = inputTags_.track;
     fields.outputFileName = Text(kOutputFileNameId);
     fields.inputFileName = Text(kInputFileNameId);
     return fields;

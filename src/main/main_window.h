@@ -10,6 +10,7 @@
 #include <string>
 
 #include "core/command_line.h"
+#include "core/wave_tags.h"
 #include "main/encode_job.h"
 #include "dialogs/about_window.h"
 #include "widgets/animator.h"
@@ -71,10 +72,17 @@ class MainWindow : public Window {
 
   protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void DpiChanged() override;
 
   private:
     // False, with the system's error, at the first control that cannot be made.
     bool CreateControls();
+    // The designed client size at the window's DPI; at the start, with the
+    // window moved inside the work area.
+    void FitClientArea(bool keepInWorkArea);
+    void MakeFont();
+    // The lists' item heights at the window's DPI.
+    void ScaleLists();
     void OnCommand(int id, int code);
     void OnFieldChanged(int id);
     void SetStartControlsEnabled(bool enabled);
@@ -82,6 +90,9 @@ class MainWindow : public Window {
     // a name with no path the program can use is refused with a dialog
     // (field_rules.cpp).
     void TakeInputFile(const std::u16string& path);
+    // Each tag field that is empty or still holds what the previous input
+    // put there takes the new input's tag; a typed text stays.
+    void FillTagFields(const WaveTags& tags);
     EncodeFields Fields() const;
 
     Font font_;
@@ -102,6 +113,10 @@ class MainWindow : public Window {
     // input field shows a short name where the code page cannot write one.
     std::string takenInput_;
     std::string takenOutputName_;
+    // The taken input's tags (date, genre and track go to the encoder as
+    // they are) and what of them the tag fields took.
+    WaveTags inputTags_;
+    WaveTags filledTags_;
     EncodeJob job_;
 };
 

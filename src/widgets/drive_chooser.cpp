@@ -85,7 +85,14 @@ DriveChooser::~DriveChooser() {
 
 void DriveChooser::LoadPictures() {
     for (int i = 0; i < kDrivePictureCount; ++i)
-        pictures_[i].Load(ResourceModule(), kPictureNames[i]);
+        pictures_[i].Load(ResourceModule(), kPictureNames[i], Dpi());
+}
+
+void DriveChooser::ScaleTo(int dpi) {
+    if (dpi == Dpi()) return;
+    SetDpi(dpi);
+    LoadPictures();
+    MeasureItems();
 }
 
 void DriveChooser::MeasureItems() {
@@ -230,7 +237,7 @@ void DriveChooser::DrawItem(const DRAWITEMSTRUCT& item) const {
                                                                                : nullptr;
         const DriveItemLayout layout =
             LayoutDriveItem(rc.left, rc.top, rc.bottom, picture ? picture->Width() : 0,
-                            picture ? picture->Height() : 0);
+                            picture ? picture->Height() : 0, Dpi());
         if (picture) picture->Draw(dc, layout.pictureLeft, layout.pictureTop);
 
         RECT textRect{layout.textLeft, rc.top, rc.right, rc.bottom};

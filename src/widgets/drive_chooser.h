@@ -35,6 +35,8 @@ class DriveChooser : public OwnerDrawnList {
 
     // Relists the drives in the new case and sets Drive again (raising OnChange).
     void SetTextCase(LetterCase textCase);
+    // The pictures, gaps and item height for the DPI.
+    void ScaleTo(int dpi);
 
     std::function<void()> OnChange;  // the drive was set, and again after a pick
 

@@ -69,9 +69,16 @@ bool FolderList::Create(HWND parent, int id, int x, int y, int width, int height
 
 void FolderList::LoadFolderBitmaps() {
     HINSTANCE module = GetModuleHandleA(nullptr);
-    open_.Load(module, "OPENFOLDER");
-    closed_.Load(module, "CLOSEDFOLDER");
-    current_.Load(module, "CURRENTFOLDER");
+    open_.Load(module, "OPENFOLDER", Dpi());
+    closed_.Load(module, "CLOSEDFOLDER", Dpi());
+    current_.Load(module, "CURRENTFOLDER", Dpi());
+}
+
+void FolderList::ScaleTo(int dpi) {
+    if (dpi == Dpi()) return;
+    SetDpi(dpi);
+    LoadFolderBitmaps();
+    if (Handle()) InvalidateRect(Handle(), nullptr, TRUE);
 }
 
 void FolderList::FitItemHeight(HFONT font) {
@@ -79,8 +86,8 @@ void FolderList::FitItemHeight(HFONT font) {
 }
 
 void FolderList::SetItemHeight(int height) {
-    itemHeight_ = height;
-    if (Handle()) SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(height, 0));
+    itemHeight_ = std::max(height, open_.Height() + 1);
+    if (Handle()) SendMessageA(Handle(), LB_SETITEMHEIGHT, 0, MAKELPARAM(itemHeight_, 0));
 }
 
 const TransparentPicture& FolderList::PictureOf(FolderKind kind) const {
@@ -357,14 +364,15 @@ void FolderList::DrawItem(const DRAWITEMSTRUCT& item) const {
     FillRect(dc, &r, brush);
 
     const TransparentPicture& picture = PictureOf(folderItem.kind);
-    const int indent = ItemIndent(index, folderItem.kind, folderLevel_);
+    const int indent = ItemIndent(index, folderItem.kind, folderLevel_, Dpi());
     picture.Draw(dc, r.left + indent, (r.top + r.bottom - picture.Height()) / 2);
 
     const std::string text = ShownText(folderItem);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-    ExtTextOutA(dc, r.left + TextLeft(indent, picture.Loaded() ? picture.Width() : 16), r.top,
-                ETO_CLIPPED, &r, text.data(), static_cast<UINT>(text.size()), nullptr);
+    ExtTextOutA(dc,
+                r.left + TextLeft(indent, picture.Loaded() ? picture.Width() : Scaled(16), Dpi()),
+                r.top, ETO_CLIPPED, &r, text.data(), static_cast<UINT>(text.size()), nullptr);
     RestoreDC(dc, saved);
 
     if (item.itemState & ODS_FOCUS) DrawFocusRect(dc, &r);

@@ -47,7 +47,12 @@ class FolderList : public OwnerDrawnList {
     void OpenSelected();
 
     const std::vector<FolderItem>& Items() const { return items_; }
+    // Never lower than the pictures' height and 1, which a DPI between the
+    // drawn sizes gives.
     void SetItemHeight(int height);
+    // The pictures and gaps for the DPI; the font's change that follows
+    // measures the items.
+    void ScaleTo(int dpi);
     bool CasePreserving() const { return casePreserving_; }
     bool CaseSensitive() const { return caseSensitive_; }
 

@@ -46,8 +46,6 @@ bool CreateFolder(const std::string& name) {
     return CreateDirectoryA(name.c_str(), nullptr) != 0;
 }
 
-namespace {
-
 // The ANSI functions stop at MAX_PATH, while the encoder in the output folder
 // opens a relative name of any length: \\?\ takes the full path as it is.
 std::vector<wchar_t> LongPath(const std::string& path) {
@@ -70,6 +68,8 @@ std::vector<wchar_t> LongPath(const std::string& path) {
     out.push_back(L'\0');
     return out;
 }
+
+namespace {
 
 Found Find(const std::string& name, DWORD directory) {
     if (name.empty()) return Found::No;

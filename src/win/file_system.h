@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "core/encode_plan.h"
 
@@ -27,6 +28,8 @@ std::string ReadCurrentDirectory();
 // The encode job's checks and its own files work at any length: the wide
 // functions on the full \\?\ form of the name. An empty name is no entry.
 Found FindFile(const std::string& name);
+// The name as the wide functions take it at any length, zero-terminated.
+std::vector<wchar_t> LongPath(const std::string& path);
 Found FindFolder(const std::string& name);
 // Those two for the planners' checks.
 class SystemFileQueries : public FileQueries {

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <cstring>
 
+#include "win/dpi.h"
+
 namespace wendle {
 
 LOGFONTA PGothicFont(int pixelHeight) {
@@ -14,11 +16,16 @@ LOGFONTA PGothicFont(int pixelHeight) {
     return font;
 }
 
-LOGFONTA MessageFont() {
+LOGFONTA MessageFont(int dpi) {
     NONCLIENTMETRICSA metrics{};
     // The size without Vista's padded border, which every version accepts.
     metrics.cbSize = offsetof(NONCLIENTMETRICSA, lfMessageFont) + sizeof(LOGFONTA);
     SystemParametersInfoA(SPI_GETNONCLIENTMETRICS, metrics.cbSize, &metrics, 0);
+    // Given at the system's DPI, as it was when the user signed in.
+    const int system = SystemDpi();
+    if (dpi != system) {
+        metrics.lfMessageFont.lfHeight = MulDiv(metrics.lfMessageFont.lfHeight, dpi, system);
+    }
     return metrics.lfMessageFont;
 }
 

@@ -10,8 +10,8 @@ namespace wendle {
 // The face the program's windows are designed in, a character cell height
 // in pixels, normal weight, Shift-JIS.
 LOGFONTA PGothicFont(int pixelHeight);
-// The system's message font: the dialogs' font.
-LOGFONTA MessageFont();
+// The system's message font, the dialogs' font, at a DPI.
+LOGFONTA MessageFont(int dpi);
 
 // A font the object owns; null until one is made.
 class Font {

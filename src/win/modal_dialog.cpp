@@ -3,6 +3,7 @@
 
 #include "win/application.h"
 #include "win/other_windows_disabled.h"
+#include "win/system_library.h"
 
 namespace wendle {
 
@@ -19,6 +20,16 @@ struct alignas(4) EmptyDialogTemplate {
 
 [[noreturn]] void ThrowSystemError() {
     throw Failure{"ｳｨﾝﾄﾞｳを作成できません (" + std::to_string(GetLastError()) + ")"};
+}
+
+// Windows 10 1703 and later scale a dialog's template and children
+// themselves; here the controls are made in pixels and laid out anew.
+void KeepDialogManagerFromScaling(HWND dialog) {
+    using Behavior = BOOL(WINAPI*)(HWND, int, int);
+    static const auto setBehavior =
+        SystemFunction<Behavior>("user32.dll", "SetDialogDpiChangeBehavior");
+    const int disableAll = 1;  // DDC_DISABLE_ALL
+    if (setBehavior) setBehavior(dialog, disableAll, disableAll);
 }
 
 }  // namespace
@@ -55,8 +66,16 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND dialog, UINT message, WPARAM wParam
     try {
         switch (message) {
             case WM_INITDIALOG:
+                KeepDialogManagerFromScaling(dialog);
                 self->Build(dialog);
                 return FALSE;  // Build has set the focus
+            case WM_DPICHANGED: {
+                const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+                self->LayOut(dialog, HIWORD(wParam));
+                SetWindowPos(dialog, nullptr, suggested.left, suggested.top, 0, 0,
+                             SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+                return TRUE;
+            }
             case WM_COMMAND:
                 return self->OnCommand(dialog, LOWORD(wParam), HIWORD(wParam),
                                        reinterpret_cast<HWND>(lParam));
@@ -99,6 +118,13 @@ HWND AddDialogControl(HWND dialog, int id, DWORD exStyle, const char* windowClas
     if (!control) ThrowSystemError();
     SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     return control;
+}
+
+void MoveDialogControl(HWND dialog, int id, const PixelRect& at, HFONT font) {
+    HWND control = GetDlgItem(dialog, id);
+    SetWindowPos(control, nullptr, at.left, at.top, at.width, at.height,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }
 
 }  // namespace wendle

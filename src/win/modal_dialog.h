@@ -1,5 +1,6 @@
 // The program's own modal dialogs: an empty system dialog whose controls are
-// made in pixels when it starts. The close box answers Cancel.
+// made in pixels when it starts, laid out at its DPI and again when the DPI
+// changes. The close box answers Cancel.
 #pragma once
 
 #include <windows.h>
@@ -22,8 +23,13 @@ class ModalDialog {
   protected:
     ~ModalDialog() = default;
 
-    // Makes the controls, places the dialog and sets the focus.
+    // Makes the controls, lays them out (LayOut at the dialog's DPI) and sets
+    // the focus.
     virtual void Build(HWND dialog) = 0;
+    // Makes the font for the DPI, places the controls in it and sizes and
+    // places the dialog. On a change of DPI the dialog then keeps the
+    // top-left corner the system suggests; texts and focus stay.
+    virtual void LayOut(HWND dialog, int dpi) = 0;
     // A WM_COMMAND from a control; true when handled.
     virtual bool OnCommand(HWND dialog, int id, int code, HWND control) = 0;
     // Any other message (an owner-drawn control's); true, with the dialog
@@ -46,5 +52,7 @@ void PlaceDialog(HWND dialog, int left, int top, PixelSize client, PixelSize fra
 // One control of such a dialog, at its place in pixels and in the dialog's font.
 HWND AddDialogControl(HWND dialog, int id, DWORD exStyle, const char* windowClass, const char* text,
                       DWORD style, const PixelRect& at, HFONT font);
+// Moves a control to its place and gives it the font.
+void MoveDialogControl(HWND dialog, int id, const PixelRect& at, HFONT font);
 
 }  // namespace wendle

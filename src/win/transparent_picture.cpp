@@ -1,5 +1,9 @@
 #include "win/transparent_picture.h"
 
+#include <string>
+
+#include "core/dpi_scaling.h"
+
 namespace wendle {
 
 TransparentPicture::~TransparentPicture() {
@@ -13,9 +17,11 @@ void TransparentPicture::Free() {
     width_ = height_ = 0;
 }
 
-bool TransparentPicture::Load(HINSTANCE module, const char* name) {
+bool TransparentPicture::Load(HINSTANCE module, const char* name, int dpi) {
     Free();
-    HBITMAP image = LoadBitmapA(module, name);
+    const int size = PictureSizeFor(dpi);
+    const std::string sized = size == kPictureSizes[0] ? name : name + std::to_string(size);
+    HBITMAP image = LoadBitmapA(module, sized.c_str());
     BITMAP info{};
     if (!image || !GetObjectA(image, sizeof info, &info)) {
         if (image) DeleteObject(image);

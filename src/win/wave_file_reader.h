@@ -1,4 +1,4 @@
-// A WAVE file read from disk through the pure reader.
+// A WAVE file's own description, read from the file system.
 #pragma once
 
 #include <string>
@@ -7,8 +7,8 @@
 
 namespace wendle {
 
-// The program's Shift-JIS path; never throws: a file that cannot be read is
-// no WAVE file.
+// The program's path, at any length; a file that cannot be opened or read is
+// no WAVE and never throws.
 WaveFile ReadWaveFile(const std::string& path);
 
 }  // namespace wendle

@@ -1,6 +1,7 @@
 #include "win/window.h"
 
 #include "win/application.h"
+#include "win/dpi.h"
 #include "win/fallback_box.h"
 
 namespace wendle {
@@ -41,6 +42,8 @@ Window* Window::ReflectedTo(HWND parent, UINT message, WPARAM wParam, LPARAM lPa
 Window::~Window() {
     DestroyUnbound();
     for (WindowedPart* part : parts_) part->ParentReleased();
+    if (bigIcon_) DestroyIcon(bigIcon_);
+    if (smallIcon_) DestroyIcon(smallIcon_);
 }
 
 void Window::Unbind() {
@@ -71,6 +74,69 @@ void Window::RemovePart(WindowedPart* part) {
 
 bool Window::OnReflected(UINT, WPARAM, LPARAM, LRESULT*) {
     return false;
+}
+
+HWND Window::CreateChild(DWORD exStyle, const char* windowClass, const char* text, DWORD style,
+                         int id, const PixelRect& designed) {
+    const PixelRect at = Scaled(designed);
+    HWND child = CreateWindowExA(
+        exStyle, windowClass, text, WS_CHILD | style, at.left, at.top, at.width, at.height, handle_,
+        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), App().Module(), nullptr);
+    if (child) placed_.push_back({child, designed});
+    return child;
+}
+
+void Window::KeepPlaced(HWND child, const PixelRect& designed) {
+    placed_.push_back({child, designed});
+}
+
+void Window::FollowMonitorDpi() {
+    const int dpi = WindowDpi(handle_);
+    if (dpi == dpi_) return;
+    // What the system suggests when the window is moved there: its size
+    // scaled, its top-left corner kept.
+    RECT r;
+    GetWindowRect(handle_, &r);
+    r.right = r.left + MulDiv(r.right - r.left, dpi, dpi_);
+    r.bottom = r.top + MulDiv(r.bottom - r.top, dpi, dpi_);
+    SendMessageA(handle_, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&r));
+}
+
+void Window::ChangeDpi(int dpi, const RECT& suggested) {
+    dpi_ = dpi;
+    SetWindowPos(handle_, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    for (const Placed& placed : placed_) {
+        const PixelRect at = Scaled(placed.designed);
+        SetWindowPos(placed.child, nullptr, at.left, at.top, at.width, at.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+    }
+    SetIcons();
+    DpiChanged();
+}
+
+void Window::SetIcons() {
+    HICON big = nullptr;
+    HICON little = nullptr;
+    // The class's icons are drawn for the system's DPI; others from the
+    // icon's images of the sizes for this one.
+    if (dpi_ != SystemDpi()) {
+        HINSTANCE module = App().Module();
+        big = static_cast<HICON>(LoadImageA(module, "MAINICON", IMAGE_ICON,
+                                            SystemMetric(SM_CXICON, dpi_),
+                                            SystemMetric(SM_CYICON, dpi_), 0));
+        little = static_cast<HICON>(LoadImageA(module, "MAINICON", IMAGE_ICON,
+                                               SystemMetric(SM_CXSMICON, dpi_),
+                                               SystemMetric(SM_CYSMICON, dpi_), 0));
+    }
+    if (!big && !bigIcon_) return;
+    // Null gives the class's back.
+    SendMessageA(handle_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
+    SendMessageA(handle_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(little));
+    if (bigIcon_) DestroyIcon(bigIcon_);
+    if (smallIcon_) DestroyIcon(smallIcon_);
+    bigIcon_ = big;
+    smallIcon_ = little;
 }
 
 HWND Window::CreateBound(const ClassInfo& cls, DWORD exStyle, const char* caption, DWORD style,
@@ -107,6 +173,11 @@ void Window::Attach(HWND window) {
 }
 
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // Only a top-level window hears of a new DPI: never an attached control.
+    if (message == WM_DPICHANGED && !original_) {
+        ChangeDpi(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
+    }
     // The main form is never minimized by itself: the application is, and
     // takes every form with it. Windows' rule: the low four bits masked off.
     if (message == WM_SYSCOMMAND && (wParam & 0xFFF0) == SC_MINIMIZE && handle_ &&

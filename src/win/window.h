@@ -5,6 +5,8 @@
 // procedure, and one in WM_CREATE fails the creation. A form reflects
 // WM_COMMAND, WM_DRAWITEM and WM_MEASUREITEM from a child that is an attached
 // control back to the child's object (OnReflected); a menu's stay with the form.
+// A window is laid out at its DPI: its children stand where its 96-DPI layout
+// puts them, scaled (CreateChild), and a change of DPI moves them there again.
 #pragma once
 
 #include <windows.h>
@@ -12,6 +14,7 @@
 #include <exception>
 #include <vector>
 
+#include "core/dpi_scaling.h"
 #include "win/binding.h"
 
 namespace wendle {
@@ -43,6 +46,11 @@ class Window {
     // A notification the parent had from this window; true when handled.
     virtual bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 
+    // The pixels per inch the window is laid out for; its layout is designed at 96.
+    int Dpi() const { return dpi_; }
+    int Scaled(int designed) const { return ScaleToDpi(designed, dpi_); }
+    PixelRect Scaled(const PixelRect& designed) const { return ScaleToDpi(designed, dpi_); }
+
   protected:
     struct ClassInfo {
         const char* name;
@@ -61,6 +69,23 @@ class Window {
     // this object's handlers, which may use parts already gone.
     void DestroyUnbound();
 
+    // The DPI to lay the window out for, before its children are made.
+    void SetDpi(int dpi) { dpi_ = dpi; }
+    // A child window at its place in the 96-DPI layout, scaled to the window's
+    // DPI; a change of DPI puts it there again. Null, with the system's error,
+    // when it could not be made.
+    HWND CreateChild(DWORD exStyle, const char* windowClass, const char* text, DWORD style, int id,
+                     const PixelRect& designed);
+    // The same for a child made otherwise (a control that makes its own window).
+    void KeepPlaced(HWND child, const PixelRect& designed);
+    // For a form once its children are made: a window the system put on a
+    // monitor of another DPI than the one it was laid out for is laid out
+    // again, as when it is moved there.
+    void FollowMonitorDpi();
+    // The DPI changed (WM_DPICHANGED): the window has taken the suggested
+    // rectangle and its children their places; make the fonts and pictures.
+    virtual void DpiChanged() {}
+
     // The default passes the message on (CallOriginal).
     virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     // The procedure an attached window had before, else the default one.
@@ -70,12 +95,23 @@ class Window {
     static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     static Window* ReflectedTo(HWND parent, UINT message, WPARAM wParam, LPARAM lParam);
     void Unbind();
+    void ChangeDpi(int dpi, const RECT& suggested);
+    void SetIcons();
 
     Binding binding_{BoundKind::Form, this};
     HWND handle_ = nullptr;
     std::exception_ptr creationFailure_;
     WNDPROC original_ = nullptr;  // attached windows only
     std::vector<WindowedPart*> parts_;
+    int dpi_ = kDesignDpi;
+    struct Placed {
+        HWND child;
+        PixelRect designed;
+    };
+    std::vector<Placed> placed_;
+    // The icons for a DPI other than the system's, which the class's are for.
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
 };
 
 }  // namespace wendle

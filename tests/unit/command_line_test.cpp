@@ -58,6 +58,22 @@ TEST(CommandLine, AllTagsInOrderWithTheCommentAsTagAssignment) {
     EXPECT_NE(std::string::npos, BuildCommandLine("e.exe", f, ShiftJis()).find(" -cCOMMENT=Live "));
 }
 
+TEST(CommandLine, DateGenreAndTrackFollowTheCommentOnlyWhenGiven) {
+    EncodeFields f = Fields();
+    f.comment = "C";
+    f.date = "2004-05-12";
+    f.genre = "J-Pop \x89\xB9";  // a blank and a double-byte character: one argument
+    f.track = "3/12";
+    EXPECT_EQ(
+        "e -b160 -cCOMMENT=C -d2004-05-12 -G\"J-Pop \x89\xB9\" -N3/12 -ntake1.ogg "
+        "\"D:\\Wave\\take1.wav\"",
+        BuildCommandLine("e", f, ShiftJis()));
+    f.date.clear();
+    f.genre.clear();
+    EXPECT_EQ("e -b160 -cCOMMENT=C -N3/12 -ntake1.ogg \"D:\\Wave\\take1.wav\"",
+              BuildCommandLine("e", f, ShiftJis()));
+}
+
 TEST(CommandLine, EncoderPathWithBlanksIsQuoted) {
     EXPECT_EQ(0u, BuildCommandLine("C:\\My Tools\\oggenc.exe", Fields(), ShiftJis())
                       .find("\"C:\\My Tools\\oggenc.exe\" -b160 "));

@@ -184,6 +184,13 @@ TEST(DriveMeasures, PictureCentredTextAfterIt) {
     EXPECT_EQ(-17, LayoutDriveItem(0, -20, -4, 16, 11).pictureTop);
     EXPECT_EQ(5 + 20 + 6, LayoutDriveItem(5, 0, 16, 20, 11).textLeft);
     EXPECT_EQ(5 + 16 + 6, LayoutDriveItem(5, 0, 16, 0, 0).textLeft);
+
+    // At 144 DPI the gaps and the blank picture's room are scaled.
+    const DriveItemLayout scaled = LayoutDriveItem(10, 20, 47, 24, 17, 144);
+    EXPECT_EQ(13, scaled.pictureLeft);
+    EXPECT_EQ(25, scaled.pictureTop);
+    EXPECT_EQ(10 + 24 + 9, scaled.textLeft);
+    EXPECT_EQ(5 + 24 + 9, LayoutDriveItem(5, 0, 24, 0, 0, 144).textLeft);
 }
 
 }  // namespace

@@ -138,6 +138,10 @@ TEST(ItemIndent, StepsPerLevel) {
     // A share counts its leading backslashes too.
     EXPECT_EQ(22, ItemIndent(3, FolderKind::Closed, FolderLevel("\\\\server\\share\\A", kRules)));
     EXPECT_EQ(16 + 10 + 4, TextLeft(10, 16));
+    // At 144 DPI the whole indent is scaled (10 is 15), not each step of 4.
+    EXPECT_EQ(15, ItemIndent(2, FolderKind::Closed, music, 144));
+    EXPECT_EQ(3, ItemIndent(0, FolderKind::Open, music, 120));  // 2.5
+    EXPECT_EQ(24 + 15 + 6, TextLeft(15, 24, 144));
 }
 
 TEST(SortedUnique, OrderedByTheKeysAndFirstOfEqualsKept) {

@@ -410,7 +410,9 @@ TEST_F(VersionRecordTest, SaysVersion0020InJapaneseCodePage932) {
     EXPECT_BYTES("0.0.2.0", std::string(text));
 }
 
-TEST_F(VersionRecordTest, MainIconIsOne32By32ImageOf16Colours) {
+// An image drawn for each DPI's icon sizes (small 16 to 32, large 32 to 64);
+// at 96 DPI the 32 x 32 one is the window's icon.
+TEST_F(VersionRecordTest, MainIconHasA16ColourImageForEachSize) {
     HMODULE module = LoadLibraryExA(program_.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_TRUE(module);
     HRSRC group = FindResourceA(module, "MAINICON", reinterpret_cast<LPCSTR>(RT_GROUP_ICON));
@@ -418,11 +420,16 @@ TEST_F(VersionRecordTest, MainIconIsOne32By32ImageOf16Colours) {
     const auto* bytes = static_cast<const BYTE*>(LockResource(LoadResource(module, group)));
     ASSERT_TRUE(bytes);
     // GRPICONDIR: reserved, type, count; then 14-byte entries.
-    EXPECT_EQ(1, bytes[4] | bytes[5] << 8);
-    EXPECT_EQ(32, bytes[6]);
-    EXPECT_EQ(32, bytes[7]);
-    EXPECT_EQ(16, bytes[8]);
-    EXPECT_EQ(4, bytes[12] | bytes[13] << 8);
+    const int sizes[] = {16, 20, 24, 32, 40, 48, 64};
+    ASSERT_EQ(7, bytes[4] | bytes[5] << 8);
+    for (int i = 0; i < 7; ++i) {
+        const BYTE* entry = bytes + 6 + 14 * i;
+        SCOPED_TRACE(sizes[i]);
+        EXPECT_EQ(sizes[i], entry[0]);
+        EXPECT_EQ(sizes[i], entry[1]);
+        EXPECT_EQ(16, entry[2]);
+        EXPECT_EQ(4, entry[6] | entry[7] << 8);
+    }
 
     HICON icon = LoadIconA(module, "MAINICON");
     ASSERT_TRUE(icon);

@@ -10,6 +10,7 @@
 #include "main/main_window.h"
 #include "dialogs/about_ids.h"
 #include "support/bench.h"
+#include "support/main_design.h"
 #include "support/windows.h"
 
 namespace {
@@ -120,49 +121,10 @@ RECT ClientRectOf(HWND control) {
     return r;
 }
 
-// The design's places and captions, written here apart from the program's
-// table. A closed drop-down list takes the height its items give it and
-// shows its selected item: no height (-1) and no caption (null) for those.
+// The design's places and captions (support/main_design.h).
 TEST(StartUp, EveryControlStandsWhereTheDesignSays) {
-    const struct {
-        int id, left, top, width, height;
-        const char* caption;
-    } design[] = {
-        {kTitleLabelId, 40, 112, 49, 20, "\x83\x5E\x83\x43\x83\x67\x83\x8B"},    // タイトル
-        {kCommentLabelId, 40, 208, 49, 20, "\x83\x52\x83\x81\x83\x93\x83\x67"},  // コメント
-        {kAlbumLabelId, 24, 176, 65, 20, "\x83\x41\x83\x8B\x83\x6F\x83\x80"},    // アルバム
-        {kArtistLabelId, 24, 144, 65, 20,
-         "\x83\x41\x81\x5B\x83\x65\x83\x42\x83\x58\x83\x67"},  // アーティスト
-        {kBitrateLabelId, 24, 240, 65, 20,
-         "\x83\x72\x83\x62\x83\x67\x83\x8C\x81\x5B\x83\x67"},  // ビットレート
-        {kOutputPathLabelId, 24, 312, 97, 20,
-         "\x8F\x6F\x97\xCD\x83\x74\x83\x40\x83\x43\x83\x8B\x83\x70\x83\x58"},  // 出力ファイルパス
-        {kOutputFolderLabelId, 280, 104, 57, 17, "\x8F\x6F\x97\xCD\x90\xE6"},  // 出力先
-        {kOutputNameLabelId, 32, 272, 57, 20,
-         "\x83\x74\x83\x40\x83\x43\x83\x8B\x96\xBC"},  // ファイル名
-        {kInputLabelId, 24, 16, 81, 20,
-         "\x93\xFC\x97\xCD\x83\x74\x83\x40\x83\x43\x83\x8B"},  // 入力ファイル
-        {kInputFrameId, 8, 8, 457, 73, ""},
-        {kOutputFrameId, 8, 88, 457, 289, ""},
-        {kTagsFrameId, 16, 96, 249, 209, ""},
-        {kTitleEditId, 96, 112, 153, 20, ""},
-        {kStartEncodeId, 288, 392, 169, 33,
-         "\x83\x47\x83\x93\x83\x52\x81\x5B\x83\x68\x8A\x4A\x8E\x6E"},  // エンコード開始
-        {kInputFileNameId, 24, 40, 353, 20, ""},
-        {kInputFileOpenId, 384, 40, 65, 20, "\x57\x61\x76\x65\x91\x49\x91\xF0"},  // Wave選択
-        {kArtistEditId, 96, 144, 153, 20, ""},
-        {kAlbumEditId, 96, 176, 153, 20, ""},
-        {kCommentEditId, 96, 208, 153, 20, ""},
-        {kDriveChooserId, 280, 128, 169, -1, nullptr},
-        {kFolderListId, 280, 152, 169, 153, ""},
-        {kBitrateListId, 96, 240, 153, -1, nullptr},
-        {kOutputFilePathId, 24, 336, 425, 20, ""},
-        {kNewDirectoryId, 368, 104, 83, 20,
-         "\x83\x74\x83\x48\x83\x8B\x83\x5F\x8D\xEC\x90\xAC"},  // フォルダ作成
-        {kOutputFileNameId, 96, 272, 153, 20, ""},
-    };
     bench::Wendle wendle(bench::FreshFolder());
-    for (const auto& c : design) {
+    for (const auto& c : bench::kMainDesign) {
         SCOPED_TRACE(c.id);
         HWND control = wendle.Control(c.id);
         ASSERT_NE(nullptr, control);

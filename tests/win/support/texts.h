@@ -125,5 +125,6 @@ constexpr char kBatchFailed[] =  // 次のファイルをエンコードでき�
     "\x68\x82\xC5\x82\xAB\x82\xDC\x82\xB9\x82\xF1\x82\xC5\x82\xB5\x82\xBD";
 constexpr char kHyou[] = "\x95\x5C";  // 表, trail byte 0x5C
 constexpr char kSo[] = "\x83\x5C";    // ソ, trail byte 0x5C
+constexpr char kGeta[] = "\x81\xAC";  // 〓, for a character Shift-JIS cannot write
 
 }  // namespace bench::texts
