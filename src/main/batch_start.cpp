@@ -32,7 +32,16 @@ void MainWindow::StartWithInputFiles(const std::vector<std::u16string>& paths) {
 }
 
 void MainWindow::StartBatch(const std::vector<std::u16string>& names) {
-    const EncodeFields typed = Fields();
+    EncodeFields typed = Fields();
+    // What the last input put into a tag field is that file's own, not a
+    // tag typed for every file.
+    const std::pair<std::string EncodeFields::*, std::string WaveTags::*> tags[] = {
+        {&EncodeFields::artist, &WaveTags::artist},
+        {&EncodeFields::album, &WaveTags::album},
+        {&EncodeFields::comment, &WaveTags::comment}};
+    for (const auto& tag : tags) {
+        if (typed.*tag.first == filledTags_.*tag.second) (typed.*tag.first).clear();
+    }
     BatchInputs inputs = FindBatchInputs(names);
     const std::vector<BatchFile> files = PlanBatch(std::move(inputs.sources), typed, &NameSortKey,
                                                    &SameFileNameKey, SystemPathRules());

@@ -418,19 +418,36 @@ TEST_F(Batch, HandlesDoNotGrowWithTheFilesDone) {
 
 // A folder dropped on the window: the look lists its WAVE files, 開始
 // encodes each (in this process, where the drop's memory can be made).
-class BatchDrop : public bench::MadeMainWindow {};
+class BatchDrop : public bench::MadeMainWindow {
+  protected:
+    void TearDown() override { SetEnvironmentVariableA("WENDLE_DOUBLE_LOG", nullptr); }
+};
 
+// A tag typed in the main window goes to every file; one the last input put
+// there is that file's own, and each file keeps its own.
 TEST_F(BatchDrop, AFolderGivesTheFilesDirectlyInsideIt) {
     ASSERT_TRUE(bench::CopyProgram("oggenc_double.exe", root_ + "\\oggenc.exe"));
     made_->Job().FindEncoder();
+    const std::string log = root_ + "\\log";
+    CreateDirectoryA(log.c_str(), nullptr);
+    SetEnvironmentVariableA("WENDLE_DOUBLE_LOG", log.c_str());
     const std::string folder = root_ + "\\album " + texts::kSo;
     CreateDirectoryA(folder.c_str(), nullptr);
     CreateDirectoryA((folder + "\\inner").c_str(), nullptr);
-    for (const char* name : {"\\02.wav", "\\01.wav", "\\inner\\03.wav"}) {
-        ASSERT_TRUE(bench::WriteFileBytes(folder + name, bench::Wave(1, 8000, 50)));
-    }
+    const std::string wave = bench::Wave(1, 8000, 50);
+    ASSERT_TRUE(bench::WriteFileBytes(folder + "\\02.wav", wave));
+    ASSERT_TRUE(bench::WriteFileBytes(folder + "\\inner\\03.wav", wave));
+    ASSERT_TRUE(bench::WriteFileBytes(folder + "\\01.wav",
+                                      bench::WithInfo(wave, {{"INAM", "Dawn"}, {"IART", "Own"}})));
+    const std::string single = root_ + "\\single.wav";
+    ASSERT_TRUE(bench::WriteFileBytes(single, bench::WithInfo(wave, {{"IART", "Previous"}})));
+    HDROP drop = bench::MakeDrop({bench::Wide(single)});
+    SendMessageA(made_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
+    ASSERT_EQ("Previous", made_->Text(kArtistEditId));
+    made_->SetText(kAlbumEditId, "Typed");
+
     std::vector<std::string> items;
-    HDROP drop = bench::MakeDrop({bench::Wide(folder)});
+    drop = bench::MakeDrop({bench::Wide(folder)});
     EXPECT_TRUE(dialog_watch::WithDialog(
         [&] { SendMessageA(made_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); },
         [&](HWND look) {
@@ -443,12 +460,21 @@ TEST_F(BatchDrop, AFolderGivesTheFilesDirectlyInsideIt) {
             bench::PressButton(look, texts::kBatchStart);
         }));
     EXPECT_EQ(static_cast<UINT>(GMEM_INVALID_HANDLE), GlobalFlags(drop)) << "drop not released";
-    EXPECT_EQ(
-        (std::vector<std::string>{Item("01.wav", "01", "01.ogg"), Item("02.wav", "02", "02.ogg")}),
-        items);
-    EXPECT_TRUE(bench::Exists(root_ + "\\01.ogg"));
-    EXPECT_TRUE(bench::Exists(root_ + "\\02.ogg"));
+    EXPECT_EQ((std::vector<std::string>{Item("01.wav", "Dawn", "01.ogg"),
+                                        Item("02.wav", "02", "02.ogg")}),
+              items);
     EXPECT_FALSE(bench::Exists(root_ + "\\03.ogg"));
+    const std::vector<EncoderRun> runs = ReadRuns(log);
+    ASSERT_EQ(2u, runs.size());
+    for (const EncoderRun& run : runs) {
+        const bool own = run.Outputs("01.ogg");
+        SCOPED_TRACE(own ? "01" : "02");
+        EXPECT_TRUE(bench::Exists(root_ + (own ? "\\01.ogg" : "\\02.ogg")));
+        const std::vector<std::string> tags(run.argv.begin() + 2, run.argv.end() - 2);
+        EXPECT_EQ(own ? (std::vector<std::string>{"-tDawn", "-aOwn", "-lTyped"})
+                      : (std::vector<std::string>{"-t02", "-lTyped"}),
+                  tags);
+    }
 }
 
 }  // namespace

@@ -155,7 +155,7 @@ TEST(ReadmePictures, TheLookBeforeABatch) {
                   {"03 track.wav", ""},
                   {"04 track.wav", "夜の歌"}};
     for (const auto& track : tracks) {
-        const std::string bytes = *track.title ? bench::WithInfoTitle(wave, track.title) : wave;
+        const std::string bytes = *track.title ? bench::WithInfo(wave, {{"INAM", track.title}}) : wave;
         ASSERT_TRUE(bench::WriteFileBytes(album + "\\" + track.name, bytes));
     }
     const std::string cover = album + "\\cover.jpg";

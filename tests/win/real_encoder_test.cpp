@@ -272,7 +272,7 @@ TEST_F(RealEncoder, ABatchGivesEachFileTheTitleItCarries) {
     for (const auto& file : files) {
         const std::string path = wave_ + "\\" + file.name;
         ASSERT_TRUE(bench::WriteFileBytes(
-            path, bench::WithInfoTitle(bench::Wave(2, 44100, 1000), file.title)));
+            path, bench::WithInfo(bench::Wave(2, 44100, 1000), {{"INAM", file.title}})));
         arguments += " \"" + path + "\"";
     }
     bench::Wendle wendle(start_, "", arguments);

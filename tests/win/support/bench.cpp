@@ -138,12 +138,16 @@ std::string Wave(unsigned channels, unsigned rate, unsigned milliseconds) {
     return bytes;
 }
 
-std::string WithInfoTitle(const std::string& wave, const std::string& title) {
-    std::string value = title + '\0';
-    if (value.size() % 2) value += '\0';
-    std::string list = "INFOINAM";
-    PutLittleEndian(list, static_cast<unsigned>(title.size() + 1), 4);
-    list += value;
+std::string WithInfo(const std::string& wave,
+                     const std::vector<std::pair<std::string, std::string>>& items) {
+    std::string list = "INFO";
+    for (const auto& item : items) {
+        std::string value = item.second + '\0';
+        list += item.first;
+        PutLittleEndian(list, static_cast<unsigned>(value.size()), 4);
+        if (value.size() % 2) value += '\0';
+        list += value;
+    }
     std::string bytes = wave + "LIST";
     PutLittleEndian(bytes, static_cast<unsigned>(list.size()), 4);
     bytes += list;
