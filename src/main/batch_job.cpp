@@ -211,13 +211,15 @@ bool EncodeJob::Batch::Run() {
     // Nothing on screen would show the batch or handle the end of the session.
     if (!progress.Create(main.left, main.top, "", "")) return false;
     const DWORD started = GetTickCount();
+    // On the window's timer only: the encoders have every processor, and
+    // four looks a second keep the pipes empty.
     progress.OnTick = [&] { Show(progress, static_cast<long>((GetTickCount() - started) / 1000)); };
+    progress.OnTick();
     bool quit = false;
     int quitCode = 0;
     for (;;) {
         while (!stopped_ && slots_.size() < encoders_ && next_ < order_.size()) StartNext();
         if (stopped_ || slots_.empty()) break;
-        progress.OnTick();
         if (job_.OnWaitTurn) job_.OnWaitTurn();
         if (stopped_) break;
         std::vector<HANDLE> processes;
