@@ -30,7 +30,8 @@ struct DriveTextReader::Reading {
     const HWND window;
     const UINT message;
     const WPARAM serial;
-    LONG holders = 2;
+    LONG holders = 1;
+    bool begun = false;  // the window's thread's own
     CRITICAL_SECTION lock;
     // Guarded by the lock.
     std::vector<std::string> answers;
@@ -40,6 +41,9 @@ struct DriveTextReader::Reading {
 namespace {
 
 using Reading = DriveTextReader::Reading;
+
+// The lParam that begins the reading; an answer's is its item's index.
+constexpr LPARAM kBegin = -1;
 
 class Locked {
   public:
@@ -84,6 +88,13 @@ void DriveTextReader::Start(DriveQueries& system, const std::vector<DriveItem>& 
                             UINT message) {
     Stop();
     reading_ = new Reading(system, items, window, message, ++serial_);
+    if (!PostMessageA(window, message, serial_, kBegin)) Begin();
+}
+
+void DriveTextReader::Begin() {
+    if (reading_->begun) return;
+    reading_->begun = true;
+    InterlockedIncrement(&reading_->holders);
     // Never waited for nor joined: ending the program must not wait for a drive.
     HANDLE thread = CreateThread(nullptr, 0, &ReadTexts, reading_, 0, nullptr);
     if (thread) {
@@ -104,9 +115,12 @@ void DriveTextReader::Stop() {
     reading_ = nullptr;
 }
 
-bool DriveTextReader::Take(WPARAM wParam, LPARAM lParam, std::size_t* index,
-                           std::string* text) const {
+bool DriveTextReader::Receive(WPARAM wParam, LPARAM lParam, std::size_t* index, std::string* text) {
     if (!reading_ || wParam != reading_->serial) return false;
+    if (lParam == kBegin) {
+        Begin();
+        return false;
+    }
     const auto i = static_cast<std::size_t>(lParam);
     if (i >= reading_->items.size()) return false;
     Locked locked(reading_->lock);
