@@ -13,7 +13,7 @@ namespace {
 // In the order of DrivePicture.
 const char* const kPictureNames[kDrivePictureCount] = {"FLOPPY", "HARD", "NETWORK", "CDROM", "RAM"};
 
-// Posted by the drive text reader: begin reading, or an item's full text has come.
+// Posted by the drive text reader: an item's full text has come.
 constexpr UINT kDriveTextMessage = WM_APP + 1;
 
 HINSTANCE ResourceModule() {
@@ -99,7 +99,7 @@ void DriveChooser::RebuildDrives() {
 void DriveChooser::ShowFullText(WPARAM wParam, LPARAM lParam) {
     std::size_t index = 0;
     std::string text;
-    if (!texts_.Receive(wParam, lParam, &index, &text)) return;
+    if (!texts_.Take(wParam, lParam, &index, &text)) return;
     const auto item = static_cast<WPARAM>(index);
     if (item >= static_cast<WPARAM>(CallOriginal(CB_GETCOUNT, 0, 0))) return;
     // A combo box cannot change an item's text: the item is made anew in its

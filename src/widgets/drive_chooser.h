@@ -55,7 +55,7 @@ class DriveChooser : public OwnerDrawnList {
     void LoadPictures();
     // Lists the drives again and starts reading their full texts; selects nothing.
     void RebuildDrives();
-    // A message of the reader: the reading begins, or a full text has come.
+    // A full text has come from the reader.
     void ShowFullText(WPARAM wParam, LPARAM lParam);
     void MeasureItems();
     void SizeDroppedList();

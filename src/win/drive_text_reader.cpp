@@ -31,7 +31,6 @@ struct DriveTextReader::Reading {
     const UINT message;
     const WPARAM serial;
     LONG holders = 1;
-    bool begun = false;  // the window's thread's own
     CRITICAL_SECTION lock;
     // Guarded by the lock.
     std::vector<std::string> answers;
@@ -41,9 +40,6 @@ struct DriveTextReader::Reading {
 namespace {
 
 using Reading = DriveTextReader::Reading;
-
-// The lParam that begins the reading; an answer's is its item's index.
-constexpr LPARAM kBegin = -1;
 
 class Locked {
   public:
@@ -88,12 +84,20 @@ void DriveTextReader::Start(DriveQueries& system, const std::vector<DriveItem>& 
                             UINT message) {
     Stop();
     reading_ = new Reading(system, items, window, message, ++serial_);
-    if (!PostMessageA(window, message, serial_, kBegin)) Begin();
+    if (!SetTimer(window, TimerId(), USER_TIMER_MINIMUM, &BeginOnTimer)) Begin();
+}
+
+UINT_PTR DriveTextReader::TimerId() const {
+    return reinterpret_cast<UINT_PTR>(this);
+}
+
+void CALLBACK DriveTextReader::BeginOnTimer(HWND window, UINT, UINT_PTR id, DWORD) {
+    KillTimer(window, id);
+    reinterpret_cast<DriveTextReader*>(id)->Begin();
 }
 
 void DriveTextReader::Begin() {
-    if (reading_->begun) return;
-    reading_->begun = true;
+    if (!reading_) return;
     InterlockedIncrement(&reading_->holders);
     // Never waited for nor joined: ending the program must not wait for a drive.
     HANDLE thread = CreateThread(nullptr, 0, &ReadTexts, reading_, 0, nullptr);
@@ -107,6 +111,7 @@ void DriveTextReader::Begin() {
 
 void DriveTextReader::Stop() {
     if (!reading_) return;
+    KillTimer(reading_->window, TimerId());
     {
         Locked locked(reading_->lock);
         reading_->stopped = true;
@@ -115,12 +120,9 @@ void DriveTextReader::Stop() {
     reading_ = nullptr;
 }
 
-bool DriveTextReader::Receive(WPARAM wParam, LPARAM lParam, std::size_t* index, std::string* text) {
+bool DriveTextReader::Take(WPARAM wParam, LPARAM lParam, std::size_t* index,
+                           std::string* text) const {
     if (!reading_ || wParam != reading_->serial) return false;
-    if (lParam == kBegin) {
-        Begin();
-        return false;
-    }
     const auto i = static_cast<std::size_t>(lParam);
     if (i >= reading_->items.size()) return false;
     Locked locked(reading_->lock);
