@@ -132,13 +132,17 @@ bool MainWindow::Create() {
         return false;
     }
     // A menu bar that wraps takes more room: keep the client area as designed.
+    // Resized only then: moving a top-level window is a trip to the display.
     RECT client;
     GetClientRect(Handle(), &client);
-    RECT now;
-    GetWindowRect(Handle(), &now);
-    SetWindowPos(Handle(), nullptr, 0, 0, now.right - now.left + kMainClientWidth - client.right,
-                 now.bottom - now.top + kMainClientHeight - client.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (client.right != kMainClientWidth || client.bottom != kMainClientHeight) {
+        RECT now;
+        GetWindowRect(Handle(), &now);
+        SetWindowPos(Handle(), nullptr, 0, 0,
+                     now.right - now.left + kMainClientWidth - client.right,
+                     now.bottom - now.top + kMainClientHeight - client.bottom,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     App().RegisterForm(Handle());
     if (!CreateControls()) return false;
     FormCreate();
