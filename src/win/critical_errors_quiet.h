@@ -4,8 +4,6 @@
 
 #include <windows.h>
 
-#include "win/system_library.h"
-
 namespace wendle {
 
 class CriticalErrorsQuiet {
@@ -13,20 +11,8 @@ class CriticalErrorsQuiet {
     // The thread's own mode where the system has one (Windows 7 and later):
     // drive texts are read on a thread of their own, and two threads setting
     // and restoring the process's mode could leave it in the other's state.
-    CriticalErrorsQuiet()
-        : setThreadMode_(
-              SystemFunction<SetThreadModeFunction>("kernel32.dll", "SetThreadErrorMode")) {
-        if (setThreadMode_ && setThreadMode_(SEM_FAILCRITICALERRORS, &previous_)) return;
-        setThreadMode_ = nullptr;
-        previous_ = SetErrorMode(SEM_FAILCRITICALERRORS);
-    }
-    ~CriticalErrorsQuiet() {
-        if (setThreadMode_) {
-            setThreadMode_(previous_, nullptr);
-        } else {
-            SetErrorMode(previous_);
-        }
-    }
+    CriticalErrorsQuiet();
+    ~CriticalErrorsQuiet();
     CriticalErrorsQuiet(const CriticalErrorsQuiet&) = delete;
     CriticalErrorsQuiet& operator=(const CriticalErrorsQuiet&) = delete;
 

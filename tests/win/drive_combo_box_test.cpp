@@ -201,13 +201,20 @@ TEST_F(DriveComboBox, ItemsComeAtOnceAndTakeTheirTextsInPlace) {
     chooser_->SetTextCase(kLowerCase);
     chooser_->SetTextCase(kUpperCase);
     EXPECT_EQ(letters, bench::DriveItemTexts(Chooser()));
+    // The answers come while the list is dropped.
+    SetFocus(Chooser());
+    SendMessageA(Chooser(), CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_TRUE(
+        bench::WaitUntil([&] { return SendMessageA(Chooser(), CB_GETDROPPEDSTATE, 0, 0); }));
     SetEvent(gated.gate);
     ASSERT_TRUE(bench::WaitForDriveTexts(Chooser()));
     ExpectItems(BenchItems(kUpperCase), Chooser());
     // The selected item was made anew in its place: still selected, shown in
-    // full, and no change of drive reported for it.
+    // full, the list still dropped, and no change of drive reported for it.
     EXPECT_EQ(1, Selected(Chooser()));
     EXPECT_BYTES("C: []", bench::WindowText(Chooser()));
+    EXPECT_TRUE(SendMessageA(Chooser(), CB_GETDROPPEDSTATE, 0, 0));
+    SendMessageA(Chooser(), CB_SHOWDROPDOWN, FALSE, 0);
     EXPECT_EQ((std::vector<char>{'C', 'c', 'C'}), changes_);
 }
 
