@@ -103,12 +103,13 @@ void DriveChooser::ShowFullText(WPARAM wParam, LPARAM lParam) {
     const auto item = static_cast<WPARAM>(index);
     if (item >= static_cast<WPARAM>(CallOriginal(CB_GETCOUNT, 0, 0))) return;
     // A combo box cannot change an item's text: the item is made anew in its
-    // place, and the selection and scroll position come back.
+    // place, the full one put in before the short one goes, so that no drive
+    // is lost when there is no room; the selection and scroll position come back.
     const LRESULT picture = CallOriginal(CB_GETITEMDATA, item, 0);
     const LRESULT selected = CallOriginal(CB_GETCURSEL, 0, 0);
     const LRESULT top = CallOriginal(CB_GETTOPINDEX, 0, 0);
-    CallOriginal(CB_DELETESTRING, item, 0);
-    CallOriginal(CB_INSERTSTRING, item, reinterpret_cast<LPARAM>(text.c_str()));
+    if (CallOriginal(CB_INSERTSTRING, item, reinterpret_cast<LPARAM>(text.c_str())) < 0) return;
+    CallOriginal(CB_DELETESTRING, item + 1, 0);
     CallOriginal(CB_SETITEMDATA, item, picture);
     if (selected != CB_ERR) CallOriginal(CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
     if (top != CB_ERR) CallOriginal(CB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
