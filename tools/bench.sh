@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # The benchmarks (not tests): the shipped program's size and imports, the
-# start-up of wendle.exe against a bare one-window program, the folder
-# list's rebuild against a bare directory walk, one encode job against the
-# encoder alone, choosing a tagged 1 GiB WAVE against the same without tags,
-# and a batch against the encoder alone on each file shared among the
+# start-up of wendle.exe against its floor (the same windows with nothing
+# behind them) and against a bare one-window program, the folder
+# list's rebuild against a bare directory walk, one encode job against
+# the encoder alone, choosing a tagged 1 GiB WAVE against the same without
+# tags, and a batch against the encoder alone on each file shared among the
 # processors. Each prints a ratio measured
 # in this run against its target. Exits non-zero when a benchmark could not
 # run or the program imports more than Windows' own DLLs; a ratio over its
@@ -36,7 +37,8 @@ fi
 echo "imports: $(sed -n 's/^imports //p' <<<"$report" | paste -sd ' ') -- $verdict"
 
 # Wine says once per process that it cannot read the label of Z: (the host's
-# root); Wendle's drive chooser asks for it at every start.
+# root); Wendle's drive chooser asks for it, off its window's thread, at
+# every start.
 run() {
     tools/wine-run "$1" 2>&1 | { grep -v 'Read access denied for device' || true; }
     return "${PIPESTATUS[0]}"

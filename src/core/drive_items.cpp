@@ -40,29 +40,41 @@ std::vector<DriveItem> ListDrives(DriveQueries& system, LetterCase textCase) {
         char letter = static_cast<char>('a' + bit);
         const unsigned type = system.DriveType(std::string(1, letter) + ":\\");
         if (textCase == kUpperCase) letter = UpperLatin(letter);
-        const std::string prefix = std::string(1, letter) + ":";
+        const std::string text = std::string(1, letter) + ":";
         switch (type) {
             case kDriveRemovable:
-                items.push_back({prefix, DrivePicture::Floppy});
+                items.push_back({text, DrivePicture::Floppy});
                 break;
             case kDriveFixed:
-                items.push_back({prefix + " " + LabelText(system, letter), DrivePicture::Hard});
+                items.push_back({text, DrivePicture::Hard});
                 break;
             case kDriveRemote:
-                items.push_back(
-                    {prefix + " " + ConnectionText(system, letter), DrivePicture::Network});
+                items.push_back({text, DrivePicture::Network});
                 break;
             case kDriveCdRom:
-                items.push_back({prefix + " " + LabelText(system, letter), DrivePicture::CdRom});
+                items.push_back({text, DrivePicture::CdRom});
                 break;
             case kDriveRamDisk:
-                items.push_back({prefix + " " + LabelText(system, letter), DrivePicture::Ram});
+                items.push_back({text, DrivePicture::Ram});
                 break;
             default:
                 break;  // unknown, no root directory, or a type this program predates
         }
     }
     return items;
+}
+
+std::string FullDriveText(DriveQueries& system, const DriveItem& item) {
+    const char letter = item.text[0];
+    const std::string prefix = std::string(1, letter) + ": ";
+    switch (item.picture) {
+        case DrivePicture::Floppy:
+            return item.text;
+        case DrivePicture::Network:
+            return prefix + ConnectionText(system, letter);
+        default:
+            return prefix + LabelText(system, letter);
+    }
 }
 
 char DriveOfDirectory(const std::string& directory) {

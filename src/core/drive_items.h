@@ -50,9 +50,13 @@ class DriveQueries {
     virtual std::string UpperCase(const std::string& text) = 0;
 };
 
-// One item per drive with a root, in letter order. A removable drive is never
-// asked for its volume: that would wait for a medium.
+// One item per drive with a root, in letter order, its text the letter and
+// ":" only: the drive mask and the types never wait for a medium or a server.
 std::vector<DriveItem> ListDrives(DriveQueries& system, LetterCase textCase);
+// A listed item's text with its label or connection, which may wait for the
+// drive. A removable drive is never asked for its volume: that would wait
+// for a medium.
+std::string FullDriveText(DriveQueries& system, const DriveItem& item);
 
 // The drive of a current directory: its first character, none (the null
 // character) for a network path or an empty text.

@@ -154,6 +154,11 @@ void MainWindow::FitClientArea(bool keepInWorkArea) {
                         now.right - now.left + Scaled(kMainClientWidth) - client.right,
                         now.bottom - now.top + Scaled(kMainClientHeight) - client.bottom};
     if (keepInWorkArea) fitted = KeptInside(fitted, WorkAreaOf(now));
+    // Moved only when it must: moving a top-level window is a trip to the display.
+    if (fitted.left == now.left && fitted.top == now.top && fitted.width == now.right - now.left &&
+        fitted.height == now.bottom - now.top) {
+        return;
+    }
     SetWindowPos(Handle(), nullptr, fitted.left, fitted.top, fitted.width, fitted.height,
                  SWP_NOZORDER | SWP_NOACTIVATE);
 }

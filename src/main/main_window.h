@@ -18,6 +18,7 @@
 #include "win/window.h"
 #include "widgets/folder_list.h"
 #include "widgets/drive_chooser.h"
+#include "win/system_drives.h"
 #include "widgets/file_name_edit.h"
 #include "dialogs/open_dialog.h"
 
@@ -25,7 +26,8 @@ namespace wendle {
 
 class MainWindow : public Window {
   public:
-    MainWindow() = default;
+    // `drives` answers the drive chooser's queries; it lives as long as the program.
+    explicit MainWindow(DriveQueries& drives = SystemDrives()) : driveChooser_(drives) {}
     ~MainWindow() override;
 
     // Creates the window with its controls, runs FormCreate and shows it;

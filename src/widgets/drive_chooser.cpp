@@ -1,68 +1,20 @@
 #include "widgets/drive_chooser.h"
 
-#include <winnetwk.h>
-
-#include <cstring>
 #include <vector>
 
 #include "win/application.h"
 #include "win/file_system.h"
-#include "win/system_rules.h"
-#include "win/critical_errors_quiet.h"
 #include "win/fonts.h"
-#include "win/system_library.h"
-#include "win/system_names.h"
 
 namespace wendle {
-
-static_assert(kDriveRemovable == DRIVE_REMOVABLE && kDriveFixed == DRIVE_FIXED &&
-              kDriveRemote == DRIVE_REMOTE && kDriveCdRom == DRIVE_CDROM &&
-              kDriveRamDisk == DRIVE_RAMDISK && kDriveNoRoot == DRIVE_NO_ROOT_DIR);
 
 namespace {
 
 // In the order of DrivePicture.
 const char* const kPictureNames[kDrivePictureCount] = {"FLOPPY", "HARD", "NETWORK", "CDROM", "RAM"};
 
-// Volume names and remote names are read into buffers of this size.
-constexpr DWORD kNameBuffer = 261;
-
-// Read wide and shown with "?" for what the code page cannot write, never a
-// look-alike.
-std::string FromBuffer(const wchar_t* buffer) {
-    return NarrowShownText(FromWide(buffer, wcsnlen(buffer, kNameBuffer)), '?');
-}
-
-class SystemDriveQueries : public DriveQueries {
-  public:
-    std::uint32_t LogicalDrives() override { return GetLogicalDrives(); }
-
-    unsigned DriveType(const std::string& root) override { return GetDriveTypeA(root.c_str()); }
-
-    std::string VolumeLabel(const std::string& root) override {
-        wchar_t name[kNameBuffer] = {};
-        CriticalErrorsQuiet quiet;
-        BOOL ok = GetVolumeInformationW(ToWide(WideFromAnsi(root)).data(), name, kNameBuffer,
-                                        nullptr, nullptr, nullptr, nullptr, 0);
-        return ok ? FromBuffer(name) : std::string();
-    }
-
-    bool Connection(const std::string& device, std::string* remote) override {
-        // Loaded when first asked: a network connection is rarely listed.
-        static const auto getConnection =
-            SystemFunction<decltype(&WNetGetConnectionW)>("mpr.dll", "WNetGetConnectionW");
-        if (!getConnection) return false;
-        wchar_t name[kNameBuffer] = {};
-        DWORD length = kNameBuffer;
-        if (getConnection(ToWide(WideFromAnsi(device)).data(), name, &length) != NO_ERROR)
-            return false;
-        *remote = FromBuffer(name);
-        return true;
-    }
-
-    std::string LowerCase(const std::string& text) override { return LowerFileName(text); }
-    std::string UpperCase(const std::string& text) override { return UpperFileName(text); }
-};
+// Posted by the drive text reader: an item's full text has come.
+constexpr UINT kDriveTextMessage = WM_APP + 1;
 
 HINSTANCE ResourceModule() {
     return App().Module() ? App().Module() : GetModuleHandleA(nullptr);
@@ -70,15 +22,17 @@ HINSTANCE ResourceModule() {
 
 }  // namespace
 
-DriveChooser::DriveChooser() : DriveChooser(ReadCurrentDirectory()) {}
+DriveChooser::DriveChooser(DriveQueries& system) : DriveChooser(ReadCurrentDirectory(), system) {}
 
-DriveChooser::DriveChooser(const std::string& currentDirectory) {
+DriveChooser::DriveChooser(const std::string& currentDirectory, DriveQueries& system)
+    : system_(system) {
     LoadPictures();
     drive_ = DriveOfDirectory(currentDirectory);
     MeasureItems();
 }
 
 DriveChooser::~DriveChooser() {
+    texts_.Stop();
     // The window goes first, so that nothing draws with a freed picture.
     if (Handle()) DestroyWindow(Handle());
 }
@@ -137,8 +91,8 @@ bool DriveChooser::Create(HWND parent, int id, int x, int y, int width) {
 void DriveChooser::RebuildDrives() {
     if (!Handle()) return;
     CallOriginal(CB_RESETCONTENT, 0, 0);
-    SystemDriveQueries system;
-    for (const DriveItem& item : ListDrives(system, textCase_)) {
+    const std::vector<DriveItem> items = ListDrives(system_, textCase_);
+    for (const DriveItem& item : items) {
         LRESULT index = CallOriginal(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.text.c_str()));
         if (index >= 0) {
             CallOriginal(CB_SETITEMDATA, static_cast<WPARAM>(index),
@@ -146,6 +100,26 @@ void DriveChooser::RebuildDrives() {
         }
     }
     SizeDroppedList();
+    texts_.Start(system_, items, Handle(), kDriveTextMessage);
+}
+
+void DriveChooser::ShowFullText(WPARAM wParam, LPARAM lParam) {
+    std::size_t index = 0;
+    std::string text;
+    if (!texts_.Take(wParam, lParam, &index, &text)) return;
+    const auto item = static_cast<WPARAM>(index);
+    if (item >= static_cast<WPARAM>(CallOriginal(CB_GETCOUNT, 0, 0))) return;
+    // A combo box cannot change an item's text: the item is made anew in its
+    // place, the full one put in before the short one goes, so that no drive
+    // is lost when there is no room; the selection and scroll position come back.
+    const LRESULT picture = CallOriginal(CB_GETITEMDATA, item, 0);
+    const LRESULT selected = CallOriginal(CB_GETCURSEL, 0, 0);
+    const LRESULT top = CallOriginal(CB_GETTOPINDEX, 0, 0);
+    if (CallOriginal(CB_INSERTSTRING, item, reinterpret_cast<LPARAM>(text.c_str())) < 0) return;
+    CallOriginal(CB_DELETESTRING, item + 1, 0);
+    CallOriginal(CB_SETITEMDATA, item, picture);
+    if (selected != CB_ERR) CallOriginal(CB_SETCURSEL, static_cast<WPARAM>(selected), 0);
+    if (top != CB_ERR) CallOriginal(CB_SETTOPINDEX, static_cast<WPARAM>(top), 0);
 }
 
 void DriveChooser::SetDrive(char ch) {
@@ -202,6 +176,12 @@ bool DriveChooser::OnNotification(int code) {
 }
 
 LRESULT DriveChooser::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == kDriveTextMessage) {
+        ShowFullText(wParam, lParam);
+        return 0;
+    }
+    // Nothing is posted to a window that is gone.
+    if (message == WM_DESTROY) texts_.Stop();
     if (message == WM_SETFONT) {
         LRESULT result = CallOriginal(message, wParam, lParam);
         auto font = reinterpret_cast<HFONT>(wParam);

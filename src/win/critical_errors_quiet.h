@@ -8,13 +8,18 @@ namespace wendle {
 
 class CriticalErrorsQuiet {
   public:
-    CriticalErrorsQuiet() : previous_(SetErrorMode(SEM_FAILCRITICALERRORS)) {}
-    ~CriticalErrorsQuiet() { SetErrorMode(previous_); }
+    // The thread's own mode where the system has one (Windows 7 and later):
+    // drive texts are read on a thread of their own, and two threads setting
+    // and restoring the process's mode could leave it in the other's state.
+    CriticalErrorsQuiet();
+    ~CriticalErrorsQuiet();
     CriticalErrorsQuiet(const CriticalErrorsQuiet&) = delete;
     CriticalErrorsQuiet& operator=(const CriticalErrorsQuiet&) = delete;
 
   private:
-    UINT previous_;
+    using SetThreadModeFunction = BOOL(WINAPI*)(DWORD, LPDWORD);
+    SetThreadModeFunction setThreadMode_;
+    DWORD previous_ = 0;
 };
 
 }  // namespace wendle

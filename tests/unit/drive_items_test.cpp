@@ -102,6 +102,13 @@ void ExpectItems(const std::vector<Expected>& expected, const std::vector<DriveI
     }
 }
 
+// The items as listed, each with its full text.
+std::vector<DriveItem> FullItems(FakeSystem& system, LetterCase textCase) {
+    std::vector<DriveItem> items = ListDrives(system, textCase);
+    for (DriveItem& item : items) item.text = FullDriveText(system, item);
+    return items;
+}
+
 TEST(ListDrives, ItemsInLetterOrderInEitherCase) {
     // Labels and remote names follow the letter's case; double-byte characters,
     // even with an "A" as trail byte, and single-byte katakana keep their bytes.
@@ -115,7 +122,7 @@ TEST(ListDrives, ItemsInLetterOrderInEitherCase) {
             {"Q: []", DrivePicture::CdRom},        // no disc: the query fails
             {"R: [RAM]", DrivePicture::Ram},
         },
-        ListDrives(upper, kUpperCase));
+        FullItems(upper, kUpperCase));
 
     FakeSystem lower(Bench());
     ExpectItems(
@@ -127,12 +134,26 @@ TEST(ListDrives, ItemsInLetterOrderInEitherCase) {
             {"q: []", DrivePicture::CdRom},
             {"r: [ram]", DrivePicture::Ram},
         },
-        ListDrives(lower, kLowerCase));
+        FullItems(lower, kLowerCase));
 }
 
 TEST(ListDrives, AsksOnlyWhatEachKindNeeds) {
     FakeSystem system(Bench());
-    ListDrives(system, kUpperCase);
+    // Listing waits for no drive: the letters alone, no label, no connection.
+    const std::vector<DriveItem> listed = ListDrives(system, kUpperCase);
+    ExpectItems(
+        {
+            {"A:", DrivePicture::Floppy},
+            {"C:", DrivePicture::Hard},
+            {"N:", DrivePicture::Network},
+            {"P:", DrivePicture::Network},
+            {"Q:", DrivePicture::CdRom},
+            {"R:", DrivePicture::Ram},
+        },
+        listed);
+    EXPECT_TRUE(system.labelRoots.empty());
+    EXPECT_TRUE(system.devices.empty());
+    for (const DriveItem& item : listed) FullDriveText(system, item);
     // Types by lower-case root; no volume query for the removable drive, nor for
     // drives that get no item; the network asked by upper-case device name.
     EXPECT_EQ((std::vector<std::string>{"a:\\", "b:\\", "c:\\", "d:\\", "e:\\", "n:\\", "p:\\",
@@ -142,7 +163,7 @@ TEST(ListDrives, AsksOnlyWhatEachKindNeeds) {
     EXPECT_EQ((std::vector<std::string>{"N:", "P:"}), system.devices);
 
     FakeSystem lower(Bench());
-    ListDrives(lower, kLowerCase);
+    FullItems(lower, kLowerCase);
     EXPECT_EQ((std::vector<std::string>{"N:", "P:"}), lower.devices);
 }
 

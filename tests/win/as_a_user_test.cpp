@@ -96,6 +96,7 @@ TEST_F(AsAUser, OneEncodeFromChoosingTheFileToTheEncoder) {
     CreateDirectoryA(out.c_str(), nullptr);
     bench::Wendle wendle(start_);
     ASSERT_TRUE(wendle.Running());
+    EXPECT_TRUE(bench::WaitForDriveTexts(wendle.Control(kDriveChooserId)));
     EXPECT_TRUE(bench::SavePicture(wendle.MainWindow(), "main_window_at_start"));
 
     ASSERT_TRUE(ChooseFile(wendle, input_));
@@ -250,6 +251,7 @@ TEST_F(AsAUser, ADriveThatIsNotReadyIsReportedOnceAndTheChooserGoesBack) {
     bench::Wendle wendle(start_);
     Type(wendle.Control(kOutputFileNameId), "a.ogg");
     HWND chooser = wendle.Control(kDriveChooserId);
+    ASSERT_TRUE(bench::WaitForDriveTexts(chooser));
     // Down the list to the labelled CD-ROM, each drive opened on the way.
     for (int i = 0; i < 6 && wendle.Text(kDriveChooserId).compare(0, 2, "Q:") != 0; ++i) {
         PostMessageA(chooser, WM_KEYDOWN, VK_DOWN, 1);
@@ -330,19 +332,6 @@ TEST_F(AsAUser, NewFolderIsListedAndAFailedOneStillReloadsTheList) {
     EXPECT_TRUE(bench::Exists(start_ + "\\New\\Inner"));
 }
 
-// A list item's text as another program reads it. Wide, as screen readers
-// ask: Wine 8 hands an ANSI caller in another process the UTF-16 bytes of an
-// owner-drawn list's strings.
-std::string ItemText(HWND list, UINT lengthMessage, UINT textMessage, LRESULT index) {
-    const LRESULT length = SendMessageW(list, lengthMessage, static_cast<WPARAM>(index), 0);
-    if (length < 0) return "(none)";
-    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
-    SendMessageW(list, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&wide[0]));
-    char bytes[1024] = {};
-    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
-    return bytes;
-}
-
 // What a screen reader or another program reads of the lists: every folder
 // item's text as drawn, in order, and the drive chooser's items.
 TEST_F(AsAUser, AnotherProgramReadsTheListsItemsAsDrawn) {
@@ -354,7 +343,7 @@ TEST_F(AsAUser, AnotherProgramReadsTheListsItemsAsDrawn) {
     std::vector<std::string> items;
     const LRESULT count = SendMessageA(List(wendle), LB_GETCOUNT, 0, 0);
     for (LRESULT i = 0; i < count; ++i) {
-        items.push_back(ItemText(List(wendle), LB_GETTEXTLEN, LB_GETTEXT, i));
+        items.push_back(bench::ItemText(List(wendle), LB_GETTEXTLEN, LB_GETTEXT, i));
     }
     // The root, the folders down to the start folder, then its sub-folders in
     // the locale's order.
@@ -364,8 +353,10 @@ TEST_F(AsAUser, AnotherProgramReadsTheListsItemsAsDrawn) {
               items);
     EXPECT_EQ(3, SendMessageA(List(wendle), LB_GETCURSEL, 0, 0));
     HWND chooser = wendle.Control(kDriveChooserId);
-    EXPECT_EQ(wendle.Text(kDriveChooserId), ItemText(chooser, CB_GETLBTEXTLEN, CB_GETLBTEXT,
-                                                     SendMessageA(chooser, CB_GETCURSEL, 0, 0)));
+    ASSERT_TRUE(bench::WaitForDriveTexts(chooser));
+    EXPECT_EQ(wendle.Text(kDriveChooserId),
+              bench::ItemText(chooser, CB_GETLBTEXTLEN, CB_GETLBTEXT,
+                              SendMessageA(chooser, CB_GETCURSEL, 0, 0)));
 }
 
 // Its folder gone, the present input must not stop another from being chosen.

@@ -70,6 +70,8 @@ void UseTheCopy(const std::string& folder) {
     PreferPlanted prefer("wendle.exe");
     bench::Wendle wendle(folder, folder + "\\wendle.exe");
     ASSERT_TRUE(wendle.Running());
+    // The network drive's connection has been asked for.
+    ASSERT_TRUE(bench::WaitForDriveTexts(wendle.Control(kDriveChooserId)));
     wendle.Click(kInputFileOpenId);
     HWND dialog = nullptr;
     ASSERT_TRUE(bench::WaitUntil([&] {

@@ -110,12 +110,14 @@ class DriveComboBox : public testing::Test {
         SetCurrentDirectoryA(startDirectory_.c_str());
     }
 
-    // A chooser as the main window makes one: constructed, upper case, created.
+    // A chooser as the main window makes one: constructed, upper case,
+    // created; then its labels and network names have come.
     DriveChooser& Make(std::unique_ptr<DriveChooser> chooser = nullptr) {
         chooser_ = chooser ? std::move(chooser) : std::make_unique<DriveChooser>();
         chooser_->OnChange = [this] { changes_.push_back(chooser_->Drive()); };
         chooser_->SetTextCase(kUpperCase);
         chooser_->Create(host_.Handle(), kChooserId, 16, 16, 200);
+        EXPECT_TRUE(bench::WaitForDriveTexts(Chooser()));
         return *chooser_;
     }
     HWND Chooser() const { return chooser_->Handle(); }
@@ -148,6 +150,7 @@ TEST_F(DriveComboBox, ListsEveryDriveOfTheBenchInEitherCase) {
     EXPECT_EQ(std::vector<char>{'Q'}, changes_);
 
     chooser.SetTextCase(kLowerCase);
+    ASSERT_TRUE(bench::WaitForDriveTexts(Chooser()));
     ExpectItems(BenchItems(kLowerCase), Chooser());
     EXPECT_EQ('q', chooser.Drive());
     EXPECT_EQ(3, Selected(Chooser()));
@@ -156,6 +159,63 @@ TEST_F(DriveComboBox, ListsEveryDriveOfTheBenchInEitherCase) {
 
     // Reading the drives never moves the current directory.
     EXPECT_EQ(start, bench::CurrentDirectory());
+}
+
+// The bench's drives, with C:'s label held back until the test opens the gate.
+class GatedDrive : public DriveQueries {
+  public:
+    HANDLE gate = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+
+    std::uint32_t LogicalDrives() override { return system_.LogicalDrives(); }
+    unsigned DriveType(const std::string& root) override { return system_.DriveType(root); }
+    std::string VolumeLabel(const std::string& root) override {
+        if ((root[0] | 0x20) == 'c') WaitForSingleObject(gate, INFINITE);
+        return system_.VolumeLabel(root);
+    }
+    bool Connection(const std::string& device, std::string* remote) override {
+        return system_.Connection(device, remote);
+    }
+    std::string LowerCase(const std::string& text) override { return system_.LowerCase(text); }
+    std::string UpperCase(const std::string& text) override { return system_.UpperCase(text); }
+
+  private:
+    DriveQueries& system_ = SystemDrives();
+};
+
+TEST_F(DriveComboBox, ItemsComeAtOnceAndTakeTheirTextsInPlace) {
+    // Asked from the chooser's reading thread, which may outlive the test.
+    static GatedDrive& gated = *new GatedDrive;
+    ResetEvent(gated.gate);
+    chooser_ = std::make_unique<DriveChooser>("C:\\", gated);
+    chooser_->OnChange = [this] { changes_.push_back(chooser_->Drive()); };
+    chooser_->SetTextCase(kUpperCase);
+    ASSERT_TRUE(chooser_->Create(host_.Handle(), kChooserId, 16, 16, 200));
+
+    // One drive at a time: every drive after C: waits with it.
+    const std::vector<std::string> letters{"A:", "C:", "N:", "Q:", "X:", "Z:"};
+    EXPECT_EQ(letters, bench::DriveItemTexts(Chooser()));
+    EXPECT_EQ(1, Selected(Chooser()));
+    EXPECT_BYTES("C:", bench::WindowText(Chooser()));
+
+    // A new case while C: is asked: the answer in the old case is dropped.
+    chooser_->SetTextCase(kLowerCase);
+    chooser_->SetTextCase(kUpperCase);
+    EXPECT_EQ(letters, bench::DriveItemTexts(Chooser()));
+    // The answers come while the list is dropped.
+    SetFocus(Chooser());
+    SendMessageA(Chooser(), CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_TRUE(
+        bench::WaitUntil([&] { return SendMessageA(Chooser(), CB_GETDROPPEDSTATE, 0, 0); }));
+    SetEvent(gated.gate);
+    ASSERT_TRUE(bench::WaitForDriveTexts(Chooser()));
+    ExpectItems(BenchItems(kUpperCase), Chooser());
+    // The selected item was made anew in its place: still selected, shown in
+    // full, the list still dropped, and no change of drive reported for it.
+    EXPECT_EQ(1, Selected(Chooser()));
+    EXPECT_BYTES("C: []", bench::WindowText(Chooser()));
+    EXPECT_TRUE(SendMessageA(Chooser(), CB_GETDROPPEDSTATE, 0, 0));
+    SendMessageA(Chooser(), CB_SHOWDROPDOWN, FALSE, 0);
+    EXPECT_EQ((std::vector<char>{'C', 'c', 'C'}), changes_);
 }
 
 TEST_F(DriveComboBox, DriveSetterCasesSelectsAndReports) {

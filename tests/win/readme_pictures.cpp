@@ -107,6 +107,7 @@ TEST(ReadmePictures, MainWindowAtStartAndWithEverythingChosen) {
     {
         bench::Wendle wendle(kUnpacked);
         ASSERT_TRUE(wendle.Running());
+        EXPECT_TRUE(bench::WaitForDriveTexts(wendle.Control(kDriveChooserId)));
         EXPECT_TRUE(bench::SavePicture(wendle.MainWindow(), "main-window"));
         ChooseEverything(wendle);
         EXPECT_TRUE(bench::SavePicture(wendle.MainWindow(), "main-window-chosen"));

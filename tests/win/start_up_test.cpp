@@ -13,6 +13,9 @@
 #include "support/main_design.h"
 #include "support/windows.h"
 
+#include <string>
+#include <vector>
+
 namespace {
 
 using namespace wendle;
@@ -159,6 +162,54 @@ TEST(StartUp, TabOrderSkipsTheStartButtonUntilItIsEnabled) {
         EXPECT_EQ(order[i + 1], next(order[i]));
     }
     EXPECT_EQ(kTitleEditId, next(kOutputFileNameId));
+}
+
+// slow_drive_wendle.exe is the program with Z:'s label slow to come, as from
+// a disk that has gone to sleep or a network drive whose server is away.
+std::string SlowDriveProgram() {
+    return bench::ProgramDir() + "\\slow_drive_wendle.exe";
+}
+
+const std::vector<std::string> kFullDrives{"A:",    "C: []", "N: []", "Q: [WENDLE CD]",
+                                           "X: []", "Z: []"};
+
+// Every drive but Z: shows its full text, and Z: its letter only.
+bool OnlyZWaits(HWND chooser) {
+    std::vector<std::string> waiting = kFullDrives;
+    waiting.back() = "Z:";
+    return bench::DriveItemTexts(chooser) == waiting;
+}
+
+TEST(StartUp, ADriveSlowToAnswerKeepsOnlyItsOwnItemWaiting) {
+    bench::Wendle wendle(bench::FreshFolder(), SlowDriveProgram());
+    ASSERT_TRUE(wendle.Running());
+    HWND chooser = wendle.Control(kDriveChooserId);
+    // Z: answers five seconds late: seen without it, the window did not wait.
+    ASSERT_TRUE(bench::WaitUntil([&] { return OnlyZWaits(chooser); }))
+        << "items: " << ::testing::PrintToString(bench::DriveItemTexts(chooser));
+    EXPECT_EQ(1, SendMessageA(chooser, CB_GETCURSEL, 0, 0));
+
+    // Another drive can be picked meanwhile, and the folder list follows it.
+    PostMessageA(chooser, WM_KEYDOWN, VK_DOWN, 1);
+    ASSERT_TRUE(bench::Settled(wendle.MainWindow()));
+    EXPECT_EQ("N: []", wendle.Text(kDriveChooserId));
+    EXPECT_EQ("N:\\", wendle.CurrentDirectory());
+
+    ASSERT_TRUE(bench::WaitUntil([&] { return bench::DriveItemTexts(chooser) == kFullDrives; }))
+        << "items: " << ::testing::PrintToString(bench::DriveItemTexts(chooser));
+    EXPECT_EQ(2, SendMessageA(chooser, CB_GETCURSEL, 0, 0));
+    EXPECT_EQ("N: []", wendle.Text(kDriveChooserId));
+}
+
+TEST(StartUp, ClosingDoesNotWaitForADriveThatNeverAnswers) {
+    SetEnvironmentVariableA("WENDLE_SLOW_DRIVE_MS", "never");
+    bench::Wendle wendle(bench::FreshFolder(), SlowDriveProgram());
+    SetEnvironmentVariableA("WENDLE_SLOW_DRIVE_MS", nullptr);
+    ASSERT_TRUE(wendle.Running());
+    ASSERT_TRUE(bench::WaitUntil([&] { return OnlyZWaits(wendle.Control(kDriveChooserId)); }));
+    PostMessageA(wendle.MainWindow(), WM_CLOSE, 0, 0);
+    ASSERT_TRUE(wendle.Exited(15000));
+    EXPECT_EQ(0u, wendle.ExitCode());
 }
 
 TEST(StartUp, TheReadOnlyFieldsRefuseTyping) {

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/drive_items.h"
 #include "main/main_ids.h"
 #include "support/bench.h"
 #include "wine_host.h"
@@ -165,6 +166,38 @@ void PressKey(HWND dialog, WPARAM key) {
 bool Settled(HWND window) {
     DWORD_PTR result = 0;
     return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, 15000, &result) != 0;
+}
+
+std::string ItemText(HWND list, UINT lengthMessage, UINT textMessage, LRESULT index) {
+    const LRESULT length = SendMessageW(list, lengthMessage, static_cast<WPARAM>(index), 0);
+    if (length < 0) return "(none)";
+    std::wstring wide(static_cast<std::size_t>(length) + 1, L'\0');
+    SendMessageW(list, textMessage, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&wide[0]));
+    char bytes[1024] = {};
+    WideCharToMultiByte(CP_ACP, 0, wide.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
+    return bytes;
+}
+
+std::vector<std::string> DriveItemTexts(HWND chooser) {
+    std::vector<std::string> texts;
+    const LRESULT count = SendMessageA(chooser, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        texts.push_back(ItemText(chooser, CB_GETLBTEXTLEN, CB_GETLBTEXT, i));
+    }
+    return texts;
+}
+
+bool WaitForDriveTexts(HWND chooser) {
+    return WaitUntil([&] {
+        const std::vector<std::string> texts = DriveItemTexts(chooser);
+        for (std::size_t i = 0; i < texts.size(); ++i) {
+            // A removable drive shows its letter only; any other its letter and more.
+            const auto picture = static_cast<wendle::DrivePicture>(
+                SendMessageA(chooser, CB_GETITEMDATA, static_cast<WPARAM>(i), 0));
+            if (picture != wendle::DrivePicture::Floppy && texts[i].size() <= 2) return false;
+        }
+        return !texts.empty();
+    });
 }
 
 bool SavePicture(HWND window, const std::string& name) {

@@ -34,6 +34,15 @@ bool PressButton(HWND dialog, const std::string& caption);
 void PressKey(HWND dialog, WPARAM key);
 // True once the window's thread has gone back to waiting for messages.
 bool Settled(HWND window);
+// A list item's text as another program reads it. Wide, as screen readers
+// ask: Wine 8 hands an ANSI caller in another process the UTF-16 bytes of an
+// owner-drawn list's strings. "(none)" when there is no such item.
+std::string ItemText(HWND list, UINT lengthMessage, UINT textMessage, LRESULT index);
+// The drive chooser's item texts, top to bottom.
+std::vector<std::string> DriveItemTexts(HWND chooser);
+// Waits until every drive that has a label or a network name shows it: the
+// chooser lists the letters first and reads those after. False at the bound.
+bool WaitForDriveTexts(HWND chooser);
 // Saves what the screen shows of the window as <build dir>/artifacts/<name>.png,
 // for a person to look at; false when it could not be written.
 bool SavePicture(HWND window, const std::string& name);
@@ -69,6 +78,12 @@ class Wendle {
     // A dialog of this process with that title, once it is shown.
     HWND WaitForDialog(const std::string& title) const;
     bool Exited(DWORD timeoutMs);
+    // STILL_ACTIVE until it has ended.
+    DWORD ExitCode() const {
+        DWORD code = STILL_ACTIVE;
+        GetExitCodeProcess(process_.hProcess, &code);
+        return code;
+    }
     // Where the program stands now; empty when it cannot be read.
     std::string CurrentDirectory() const;
 
