@@ -10,6 +10,27 @@ const std::string& TypedOr(const std::string& typed, const std::string& own) {
     return typed.empty() ? own : typed;
 }
 
+// Indices in the order of their keys, equal keys in index order. Each key
+// is sorted with its index after it, behind a zero byte that sorts before
+// any byte of a key: one plain sort of strings for every order here.
+std::vector<std::size_t> OrderOf(std::vector<std::string> keys) {
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        keys[i] += '\0';
+        for (int shift = 24; shift >= 0; shift -= 8) keys[i] += static_cast<char>(i >> shift);
+    }
+    std::sort(keys.begin(), keys.end());
+    std::vector<std::size_t> order;
+    order.reserve(keys.size());
+    for (const std::string& key : keys) {
+        std::size_t i = 0;
+        for (std::size_t at = key.size() - 4; at < key.size(); ++at) {
+            i = i << 8 | static_cast<unsigned char>(key[at]);
+        }
+        order.push_back(i);
+    }
+    return order;
+}
+
 bool Holds(const std::vector<std::string>& sorted, const std::string& key) {
     return std::binary_search(sorted.begin(), sorted.end(), key);
 }
@@ -44,8 +65,9 @@ void NumberAlikeNames(std::vector<BatchFile>& files, SortKey sameName, const Pat
 
 // Refusals that do not depend on the file: the first file that gets as far
 // as them stands for all.
+// The planner's refusals are its own texts: the same addresses.
 bool HoldsForEvery(const EncodePlan& plan, const std::string& encoderPath) {
-    const std::string refusal = plan.refusal ? plan.refusal : "";
+    const char* refusal = plan.refusal;
     return refusal == kEncoderMissing || refusal == kFolderMissing || refusal == kFolderTooLong ||
            (refusal == kCannotCheck &&
             (plan.refused == encoderPath || plan.refused == plan.outputFolder));
@@ -74,15 +96,13 @@ std::string LeftOutText(const LeftOut& leftOut) {
 
 std::vector<BatchFile> PlanBatch(std::vector<BatchSource> sources, const EncodeFields& typed,
                                  SortKey order, SortKey sameName, const PathRules& rules) {
-    std::vector<std::pair<std::string, std::size_t>> keys;
+    std::vector<std::string> keys;
     keys.reserve(sources.size());
-    for (std::size_t i = 0; i < sources.size(); ++i) keys.emplace_back(order(sources[i].name), i);
-    std::stable_sort(keys.begin(), keys.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (const BatchSource& source : sources) keys.push_back(order(source.name));
     std::vector<BatchFile> files;
     files.reserve(sources.size());
-    for (const auto& key : keys) {
-        BatchSource& source = sources[key.second];
+    for (std::size_t i : OrderOf(std::move(keys))) {
+        BatchSource& source = sources[i];
         const WaveTags& own = source.wave.tags;
         BatchFile file;
         file.audioSize = source.wave.audioSize;
@@ -158,12 +178,17 @@ std::string RunningText(const std::vector<std::string>& names) {
 }
 
 std::vector<std::size_t> StartOrder(const std::vector<BatchFile>& files) {
-    std::vector<std::size_t> order(files.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return files[a].audioSize > files[b].audioSize;
-    });
-    return order;
+    // The size's complement, most significant byte first: the longest first.
+    std::vector<std::string> keys;
+    keys.reserve(files.size());
+    for (const BatchFile& file : files) {
+        std::string key;
+        for (int shift = 56; shift >= 0; shift -= 8) {
+            key += static_cast<char>(~file.audioSize >> shift);
+        }
+        keys.push_back(std::move(key));
+    }
+    return OrderOf(std::move(keys));
 }
 
 std::size_t EncoderCount(std::size_t processors, std::size_t files, std::size_t limit) {

@@ -33,7 +33,7 @@ class BatchWindow : public ModalDialog {
             AddDialogControl(dialog, c.id, 0, c.windowClass, c.caption, c.style, c.at, nullptr);
         }
         SetDlgItemTextA(dialog, kBatchFolderId, ("出力先: " + view_.outputFolder).c_str());
-        SetDlgItemTextA(dialog, kBatchBitrateId, ("ビットレート:" + view_.bitrate).c_str());
+        SetDlgItemTextA(dialog, kBatchBitrateId, (std::string("ビットレート:") + view_.bitrate).c_str());
         SetDlgItemTextA(dialog, kBatchCountId, CountText(view_.files.size()).c_str());
         SetDlgItemTextA(dialog, kBatchLeftOutId, view_.leftOut.c_str());
         FillList(GetDlgItem(dialog, kBatchListId));

@@ -12,9 +12,9 @@ namespace wendle {
 
 struct BatchView {
     const std::vector<BatchFile>& files;
-    std::string outputFolder;
-    std::string bitrate;  // as the main window's list shows it
-    std::string leftOut;
+    const std::string& outputFolder;
+    const char* bitrate;  // as the main window's list shows it
+    const std::string& leftOut;
 };
 
 // True for 開始; Esc, the close box and キャンセル answer false.

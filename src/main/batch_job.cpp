@@ -61,9 +61,12 @@ class EncodeJob::Batch {
           order_(std::move(order)),
           overwrite_(std::move(overwrite)),
           folder_(std::move(folder)),
+          sizes_(order_.size()),
           tenths_(order_.size(), -1),
           failed_(files.size(), 0) {
-        for (std::size_t i : order_) sizes_.push_back(files_[i].audioSize);
+        for (std::size_t run = 0; run < order_.size(); ++run) {
+            sizes_[run] = files_[order_[run]].audioSize;
+        }
         encoders_ = EncoderCount(LogicalProcessors(), order_.size(), kMostEncoders);
         job_.batch_ = this;
         EnableWindow(window_, FALSE);
@@ -234,18 +237,9 @@ bool EncodeJob::Batch::Run() {
             Finish(*slots_[i]);
             slots_.erase(slots_.begin() + static_cast<std::ptrdiff_t>(i));
         }
-        MSG msg;
-        while (!stopped_ && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                // Left for the outer loop, once the batch is stopped.
-                quit = true;
-                quitCode = static_cast<int>(msg.wParam);
-                Stop();
-                break;
-            }
-            if (progress.TakeDialogMessage(msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+        if (DispatchMessages(progress, stopped_, &quitCode)) {
+            quit = true;
+            Stop();
         }
     }
     if (quit) PostQuitMessage(quitCode);
@@ -262,9 +256,7 @@ void EncodeJob::RunBatch(HWND window, const std::vector<BatchFile>& files,
     const BatchChecks checks = CheckBatch(files, typed, encoderPath_, outputFolder,
                                           SystemFileQueries(), SystemPathRules());
     if (checks.refusal) {
-        std::string refusal = checks.refusal;
-        if (!checks.refused.empty()) refusal += "\n" + checks.refused;
-        ShowError(window, "\n" + refusal);
+        ShowRefusal(window, checks.refusal, checks.refused);
         return;
     }
     bool overwrite = false;
@@ -276,13 +268,15 @@ void EncodeJob::RunBatch(HWND window, const std::vector<BatchFile>& files,
         overwrite = answer == kResultYes;
     }
     std::vector<char> overwriting(files.size(), 0);
-    std::vector<std::size_t> order;
-    for (std::size_t i : StartOrder(files)) {
+    std::vector<std::size_t> order = StartOrder(files);
+    std::size_t kept = 0;
+    for (std::size_t i : order) {
         const bool exists = checks.plans[i].askBeforeOverwriting;
         if (exists && !overwrite) continue;
         overwriting[i] = exists;
-        order.push_back(i);
+        order[kept++] = i;
     }
+    order.resize(kept);
     if (order.empty()) return;
     try {
         ChangeCurrentDirectory(outputFolder);

@@ -16,6 +16,8 @@
 
 namespace wendle {
 
+class ProgressWindow;
+
 class EncodeJob {
   public:
     // Fixed once, at start-up: the oggenc.exe beside the program when there
@@ -70,6 +72,12 @@ class EncodeJob {
     static constexpr DWORD kPollMs = 100;
 
     void StopBatch();
+    // What the queue holds, while the job is not stopped, the progress
+    // window's keys its own; true, with the code, at WM_QUIT, which the
+    // caller leaves for the outer loop once the job has stopped.
+    static bool DispatchMessages(ProgressWindow& progress, const bool& stopped, int* quitCode);
+    // The error dialog for a refusal of the checks, with what it is about.
+    static void ShowRefusal(HWND window, const char* refusal, const std::string& refused);
 
     std::string encoderPath_;
     std::string commandLine_;

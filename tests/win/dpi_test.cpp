@@ -228,7 +228,8 @@ TEST_F(Scaled, TheLookBeforeABatchAndItsQuestion) {
     std::vector<BatchFile> files(2);
     files[0].name = "01 track.wav";
     files[1].name = "02 track.wav";
-    const BatchView view{files, "C:\\Music\\ogg", " 160 kbps ( Default )", "-"};
+    const std::string folder = "C:\\Music\\ogg", leftOut = "-";
+    const BatchView view{files, folder, " 160 kbps ( Default )", leftOut};
     EXPECT_TRUE(dialog_watch::WithDialog(
         [&] { ShowBatchWindow(view); },
         [&](HWND dialog) {
