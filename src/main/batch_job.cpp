@@ -36,6 +36,7 @@ struct Slot {
     std::size_t run;  // its place in the order the files start in
     OutputFiles output;
     Encoder encoder;
+    bool putBack = false;
 };
 
 bool ProgramInFront() {
@@ -110,8 +111,10 @@ class EncodeJob::Batch {
         tenths_[run] = 1000;
         ++done_;
     }
-    // Done once for a slot; later calls change nothing.
+    // Done once for a slot, and told once; later calls change nothing.
     void PutBack(Slot& slot) noexcept {
+        if (slot.putBack) return;
+        slot.putBack = true;
         slot.encoder.Stop();
         try {
             Note(slot.output.PutBack());
