@@ -1,4 +1,4 @@
-// The ways into a batch, and the look before it.
+// The ways into a batch: a drop, the command line; the files they name, planned.
 #include "core/batch_plan.h"
 #include "main/main_window.h"
 #include "win/batch_inputs.h"
@@ -13,13 +13,13 @@ void MainWindow::TakeDroppedNames(const std::vector<std::u16string>& names) {
         StartBatch(names);
         return;
     }
-    // Nothing dropped was a file: nothing changes.
     for (const std::u16string& name : names) {
         if (IsExistingFile(name)) {
             TakeInputFile(name);
             return;
         }
     }
+    // Nothing dropped was a file: nothing changes.
 }
 
 void MainWindow::StartWithInputFiles(const std::vector<std::u16string>& paths) {
