@@ -14,6 +14,7 @@
 #include "main/main_ids.h"
 #include "main/main_window.h"
 #include "support/bench.h"
+#include "timing.h"
 #include "support/windows.h"
 
 namespace {
@@ -21,17 +22,8 @@ namespace {
 const int kRounds = 11;
 const std::uint64_t kAudioBytes = 1ull << 30;
 
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / frequency.QuadPart;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using bench_timing::Median;
+using bench_timing::Now;
 
 std::string Le32(std::uint32_t n) {
     return std::string(reinterpret_cast<const char*>(&n), 4);

@@ -12,6 +12,7 @@
 
 #include "main/main_ids.h"
 #include "support/bench.h"
+#include "timing.h"
 #include "support/windows.h"
 
 namespace {
@@ -19,17 +20,8 @@ namespace {
 const int kRounds = 5;
 const DWORD kTimeoutMs = 120000;
 
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / frequency.QuadPart;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
+using bench_timing::Median;
+using bench_timing::Now;
 
 // The encoder as Wendle starts it, without Wendle; seconds, or -1.
 double EncoderAlone(const std::string& commandLine, const std::string& folder) {

@@ -15,7 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "common/tag_bytes.h"
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+using bench::BigEndian;
+using bench::LittleEndian;
+using bench::Syncsafe;
 
 namespace {
 
@@ -23,23 +29,6 @@ std::mt19937_64 generator;
 
 std::uint64_t Below(std::uint64_t n) {
     return n == 0 ? 0 : generator() % n;
-}
-
-std::string Le(std::uint64_t n, int count) {
-    std::string out;
-    for (int i = 0; i < count; ++i) out.push_back(static_cast<char>(i < 8 ? n >> (8 * i) : 0));
-    return out;
-}
-
-std::string Be(std::uint64_t n, int count) {
-    std::string out;
-    while (count-- > 0) out.push_back(static_cast<char>(n >> (8 * count)));
-    return out;
-}
-
-std::string Syncsafe(std::uint32_t n) {
-    return {static_cast<char>(n >> 21 & 0x7F), static_cast<char>(n >> 14 & 0x7F),
-            static_cast<char>(n >> 7 & 0x7F), static_cast<char>(n & 0x7F)};
 }
 
 // A size as written: mostly true, sometimes a lie a broken writer tells.
@@ -89,7 +78,7 @@ std::string Text() {
 }
 
 std::string Chunk(const std::string& id, const std::string& data) {
-    return id + Le(SizeOf(data.size()), 4) + data +
+    return id + LittleEndian(SizeOf(data.size()), 4) + data +
            std::string(data.size() % 2 && Below(8) ? 1 : 0, '\0');
 }
 
@@ -110,7 +99,7 @@ std::string Id3Tag() {
     const int version = 2 + static_cast<int>(Below(4));
     std::string body;
     if (Below(4) == 0)
-        body += version == 4 ? Syncsafe(6) + "\x01\0" : Be(6, 4) + std::string(6, '\0');
+        body += version == 4 ? Syncsafe(6) + "\x01\0" : BigEndian(6, 4) + std::string(6, '\0');
     for (std::uint64_t n = Below(8); n-- > 0;) {
         std::string id = kIds[Below(sizeof kIds / sizeof kIds[0])];
         std::string data(1, static_cast<char>(Below(5)));
@@ -118,9 +107,9 @@ std::string Id3Tag() {
         data += Text();
         const std::uint32_t size = static_cast<std::uint32_t>(SizeOf(data.size()));
         if (version == 2) {
-            body += id.substr(0, 3) + Be(size, 3) + data;
+            body += id.substr(0, 3) + BigEndian(size, 3) + data;
         } else {
-            body += id + (version == 4 ? Syncsafe(size) : Be(size, 4)) + '\0' +
+            body += id + (version == 4 ? Syncsafe(size) : BigEndian(size, 4)) + '\0' +
                     static_cast<char>(Below(4) == 0 ? generator() : 0) + data;
         }
     }
@@ -134,7 +123,8 @@ std::string ChunkTree() {
     const bool rf64 = Below(4) == 0;
     std::string chunks;
     if (rf64 && Below(4))
-        chunks += Chunk("ds64", Le(generator(), 8) + Le(Below(64), 8) + Le(0, 12));
+        chunks += Chunk("ds64", LittleEndian(generator(), 8) + LittleEndian(Below(64), 8) +
+                                    LittleEndian(0, 12));
     for (std::uint64_t n = 1 + Below(6); n-- > 0;) {
         switch (Below(6)) {
             case 0:
@@ -144,10 +134,11 @@ std::string ChunkTree() {
                 chunks += Chunk(Below(2) ? "id3 " : "ID3 ", Id3Tag());
                 break;
             case 2:
-                chunks += Chunk("CSET", Le(Below(3) ? 932 : generator(), 2) + Le(0, 6));
+                chunks += Chunk("CSET",
+                                LittleEndian(Below(3) ? 932 : generator(), 2) + LittleEndian(0, 6));
                 break;
             case 3:
-                chunks += "data" + Le(rf64 && Below(2) ? 0xFFFFFFFF : SizeOf(16), 4) +
+                chunks += "data" + LittleEndian(rf64 && Below(2) ? 0xFFFFFFFF : SizeOf(16), 4) +
                           std::string(16, 'a');
                 break;
             case 4:
@@ -158,7 +149,7 @@ std::string ChunkTree() {
                 break;
         }
     }
-    return (rf64 ? "RF64" : "RIFF") + Le(SizeOf(chunks.size() + 4), 4) + "WAVE" + chunks;
+    return (rf64 ? "RF64" : "RIFF") + LittleEndian(SizeOf(chunks.size() + 4), 4) + "WAVE" + chunks;
 }
 
 std::string Mutated(std::string bytes) {
@@ -174,7 +165,8 @@ std::string Mutated(std::string bytes) {
                 bytes[at] = static_cast<char>(generator());
                 break;
             case 2:
-                bytes.replace(at, 4, Le(kSizes[Below(sizeof kSizes / sizeof kSizes[0])], 4));
+                bytes.replace(at, 4,
+                              LittleEndian(kSizes[Below(sizeof kSizes / sizeof kSizes[0])], 4));
                 break;
             case 3:
                 bytes.erase(at, Below(16));

@@ -6,20 +6,13 @@
 
 #include "common/bytes.h"
 #include "common/iconv_conversions.h"
+#include "common/tag_bytes.h"
 
 namespace wendle {
 namespace {
 
-std::string BigEndian(std::uint32_t n, int count) {
-    std::string out;
-    while (count-- > 0) out.push_back(static_cast<char>(n >> (8 * count)));
-    return out;
-}
-
-std::string Syncsafe(std::uint32_t n) {
-    return {static_cast<char>(n >> 21 & 0x7F), static_cast<char>(n >> 14 & 0x7F),
-            static_cast<char>(n >> 7 & 0x7F), static_cast<char>(n & 0x7F)};
-}
+using bench::BigEndian;
+using bench::Syncsafe;
 
 std::string Frame(int version, const std::string& id, const std::string& data, char format = 0) {
     if (version == 2) return id + BigEndian(static_cast<std::uint32_t>(data.size()), 3) + data;

@@ -7,6 +7,7 @@
 
 #include "common/bytes.h"
 #include "common/iconv_conversions.h"
+#include "common/tag_bytes.h"
 
 namespace wendle {
 namespace {
@@ -38,14 +39,10 @@ class Bytes : public ByteSource {
     std::uint64_t audioFrom_, audioTo_;
 };
 
-std::string Le(std::uint64_t n, int count = 4) {
-    std::string out;
-    for (int i = 0; i < count; ++i) out.push_back(static_cast<char>(n >> (8 * i)));
-    return out;
-}
+using bench::LittleEndian;
 
 std::string Chunk(const std::string& id, const std::string& data) {
-    return id + Le(data.size()) + data + (data.size() % 2 ? std::string(1, '\0') : "");
+    return id + LittleEndian(data.size()) + data + (data.size() % 2 ? std::string(1, '\0') : "");
 }
 
 std::string Info(const std::string& items) {
@@ -53,7 +50,8 @@ std::string Info(const std::string& items) {
 }
 
 std::string Riff(const std::string& chunks, const char* form = "RIFFWAVE") {
-    return std::string(form, 4) + Le(4 + chunks.size()) + std::string(form + 4, 4) + chunks;
+    return std::string(form, 4) + LittleEndian(4 + chunks.size()) + std::string(form + 4, 4) +
+           chunks;
 }
 
 const std::string kFormat = Chunk("fmt ", std::string(16, '\x01'));
@@ -117,7 +115,8 @@ TEST(WaveReader, InfoAfterTheAudioInItsCodePage) {
                                          "2\xD7"
                                          "3"));
     for (const std::string& chunks :
-         {Chunk("CSET", Le(1252, 2) + Le(0, 6)) + latin, latin + Chunk("CSET", Le(1252, 2))}) {
+         {Chunk("CSET", LittleEndian(1252, 2) + LittleEndian(0, 6)) + latin,
+          latin + Chunk("CSET", LittleEndian(1252, 2))}) {
         EXPECT_BYTES(
             "2\x81\x7E"
             "3",
@@ -126,9 +125,10 @@ TEST(WaveReader, InfoAfterTheAudioInItsCodePage) {
 }
 
 TEST(WaveReader, Rf64TakesTheAudioSizeFromDs64) {
-    const std::string ds64 = Chunk("ds64", Le(0, 8) + Le(6, 8) + Le(0, 8) + Le(0));
-    const std::string file =
-        Riff(ds64 + "data" + Le(0xFFFFFFFF) + "123456" + Info(Chunk("INAM", "x")), "RF64WAVE");
+    const std::string ds64 = Chunk(
+        "ds64", LittleEndian(0, 8) + LittleEndian(6, 8) + LittleEndian(0, 8) + LittleEndian(0));
+    const std::string file = Riff(
+        ds64 + "data" + LittleEndian(0xFFFFFFFF) + "123456" + Info(Chunk("INAM", "x")), "RF64WAVE");
     const WaveFile wave = Read(file);
     EXPECT_TRUE(wave.isWave);
     EXPECT_EQ(6u, wave.audioSize);
@@ -148,14 +148,15 @@ TEST(WaveReader, WhatTheFileClaimsBeyondItselfEndsTheWalk) {
     // A size past the end, or unknown: what stood before stays; the audio is what there is.
     for (std::uint32_t size : {0xFFFFFFFFu, 1000u}) {
         SCOPED_TRACE(size);
-        const WaveFile wave = Read(Riff(title + "data" + Le(size) + "abcd" + artist));
+        const WaveFile wave = Read(Riff(title + "data" + LittleEndian(size) + "abcd" + artist));
         EXPECT_EQ(4u + artist.size(), wave.audioSize);
         ExpectTags({"T", "", "", "", "", "", ""}, wave.tags);
     }
     // A list inside INFO, or an item longer than its list: not INFO as written.
     ExpectTags({"", "A", "", "", "", "", ""},
                Read(Riff(Info(Chunk("LIST", "INFO") + Chunk("INAM", "T")) + artist)).tags);
-    const std::string longItem = Chunk("LIST", "INFO" + Chunk("INAM", "T") + "IART" + Le(99) + "A");
+    const std::string longItem =
+        Chunk("LIST", "INFO" + Chunk("INAM", "T") + "IART" + LittleEndian(99) + "A");
     ExpectTags({"T", "", "", "", "", "", ""}, Read(Riff(longItem)).tags);
 }
 

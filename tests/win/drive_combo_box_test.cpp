@@ -12,6 +12,7 @@
 
 #include "dialog_watch.h"
 #include "support/bench.h"
+#include "support/late_label_drives.h"
 #include "support/texts.h"
 #include "support/windows.h"
 #include "win/window.h"
@@ -162,24 +163,14 @@ TEST_F(DriveComboBox, ListsEveryDriveOfTheBenchInEitherCase) {
 }
 
 // The bench's drives, with C:'s label held back until the test opens the gate.
-class GatedDrive : public DriveQueries {
+class GatedDrive : public bench::LateLabelDrives {
   public:
     HANDLE gate = CreateEventA(nullptr, TRUE, FALSE, nullptr);
 
-    std::uint32_t LogicalDrives() override { return system_.LogicalDrives(); }
-    unsigned DriveType(const std::string& root) override { return system_.DriveType(root); }
-    std::string VolumeLabel(const std::string& root) override {
+  protected:
+    void HoldLabel(const std::string& root) override {
         if ((root[0] | 0x20) == 'c') WaitForSingleObject(gate, INFINITE);
-        return system_.VolumeLabel(root);
     }
-    bool Connection(const std::string& device, std::string* remote) override {
-        return system_.Connection(device, remote);
-    }
-    std::string LowerCase(const std::string& text) override { return system_.LowerCase(text); }
-    std::string UpperCase(const std::string& text) override { return system_.UpperCase(text); }
-
-  private:
-    DriveQueries& system_ = SystemDrives();
 };
 
 TEST_F(DriveComboBox, ItemsComeAtOnceAndTakeTheirTextsInPlace) {

@@ -8,23 +8,15 @@
 #include <string>
 
 #include "app/program.h"
-#include "win/system_drives.h"
+#include "support/late_label_drives.h"
 
 namespace {
 
-class SlowDrive : public wendle::DriveQueries {
-  public:
-    std::uint32_t LogicalDrives() override { return system_.LogicalDrives(); }
-    unsigned DriveType(const std::string& root) override { return system_.DriveType(root); }
-    std::string VolumeLabel(const std::string& root) override {
+class SlowDrive : public bench::LateLabelDrives {
+  protected:
+    void HoldLabel(const std::string& root) override {
         if (root == "Z:\\" || root == "z:\\") Sleep(Delay());
-        return system_.VolumeLabel(root);
     }
-    bool Connection(const std::string& device, std::string* remote) override {
-        return system_.Connection(device, remote);
-    }
-    std::string LowerCase(const std::string& text) override { return system_.LowerCase(text); }
-    std::string UpperCase(const std::string& text) override { return system_.UpperCase(text); }
 
   private:
     static DWORD Delay() {
@@ -33,8 +25,6 @@ class SlowDrive : public wendle::DriveQueries {
         if (std::string(value) == "never") return INFINITE;
         return static_cast<DWORD>(std::strtoul(value, nullptr, 10));
     }
-
-    wendle::DriveQueries& system_ = wendle::SystemDrives();
 };
 
 }  // namespace
