@@ -16,26 +16,18 @@
 
 #include "support/bench.h"
 #include "support/windows.h"
+#include "timing.h"
 
 namespace {
+
+using bench_timing::Median;
+using bench_timing::Now;
 
 const int kRounds = 3;
 const int kFiles = 8;
 const DWORD kTimeoutMs = 600000;
 const char kBatchCaption[] = "一括エンコード - Wendle";
 const char kStart[] = "開始";
-
-double Now() {
-    LARGE_INTEGER counter, frequency;
-    QueryPerformanceCounter(&counter);
-    QueryPerformanceFrequency(&frequency);
-    return static_cast<double>(counter.QuadPart) / frequency.QuadPart;
-}
-
-double Median(std::vector<double> values) {
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 
 // The encoder as the batch starts it, without Wendle; seconds, or -1.
 double EncoderAlone(const std::string& commandLine, const std::string& folder) {

@@ -451,12 +451,7 @@ TEST_F(BatchDrop, AFolderGivesTheFilesDirectlyInsideIt) {
     EXPECT_TRUE(dialog_watch::WithDialog(
         [&] { SendMessageA(made_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0); },
         [&](HWND look) {
-            HWND list = GetDlgItem(look, kBatchListId);
-            for (LRESULT i = 0; i < SendMessageA(list, LB_GETCOUNT, 0, 0); ++i) {
-                char text[256] = {};
-                SendMessageA(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
-                items.push_back(text);
-            }
+            items = ReadBatchWindow(look).items;
             bench::PressButton(look, texts::kBatchStart);
         }));
     EXPECT_EQ(static_cast<UINT>(GMEM_INVALID_HANDLE), GlobalFlags(drop)) << "drop not released";

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "common/tag_bytes.h"
+
 namespace bench {
 
 namespace {
@@ -143,17 +145,12 @@ std::string WithInfo(const std::string& wave,
     std::string list = "INFO";
     for (const auto& item : items) {
         std::string value = item.second + '\0';
-        list += item.first;
-        PutLittleEndian(list, static_cast<unsigned>(value.size()), 4);
+        list += item.first + LittleEndian(value.size());
         if (value.size() % 2) value += '\0';
         list += value;
     }
-    std::string bytes = wave + "LIST";
-    PutLittleEndian(bytes, static_cast<unsigned>(list.size()), 4);
-    bytes += list;
-    const unsigned riffSize = static_cast<unsigned>(bytes.size() - 8);
-    for (int i = 0; i < 4; ++i) bytes[4 + i] = static_cast<char>((riffSize >> (8 * i)) & 0xFF);
-    return bytes;
+    std::string bytes = wave + "LIST" + LittleEndian(list.size()) + list;
+    return bytes.replace(4, 4, LittleEndian(bytes.size() - 8));
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
