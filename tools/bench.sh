@@ -3,8 +3,9 @@
 # start-up of wendle.exe against its floor (the same windows with nothing
 # behind them) and against a bare one-window program, the folder
 # list's rebuild against a bare directory walk, one encode job against
-# the encoder alone, and choosing a tagged 1 GiB WAVE against the same
-# without tags. Each prints a ratio measured
+# the encoder alone, choosing a tagged 1 GiB WAVE against the same without
+# tags, and a batch against the encoder alone on each file shared among the
+# processors. Each prints a ratio measured
 # in this run against its target. Exits non-zero when a benchmark could not
 # run or the program imports more than Windows' own DLLs; a ratio over its
 # target is reported, not a failure.
@@ -17,7 +18,7 @@ for preset in win64 win32; do
 done
 cmake --build --preset win32 -j "$(nproc)" --target wendle >/dev/null
 cmake --build --preset win64 -j "$(nproc)" --target start_up_bench folder_list_bench \
-    encode_job_bench choose_bench >/dev/null
+    encode_job_bench choose_bench batch_bench >/dev/null
 
 status=0
 echo "== size of the shipped program (i686, build/win32/bin/wendle.exe)"
@@ -51,4 +52,6 @@ echo "== one encode job under Wine (x86_64 build, a 60-second WAVE, the host's o
 run build/win64/bin/encode_job_bench.exe || status=1
 echo "== choosing a 1 GiB WAVE with its tags after the audio, against the same without (x86_64 build)"
 run build/win64/bin/choose_bench.exe || status=1
+echo "== a batch under Wine (x86_64 build, eight 2-minute WAVE files, the host's oggenc through the bridge)"
+run build/win64/bin/batch_bench.exe || status=1
 exit $status

@@ -21,22 +21,23 @@ int StartUpFailed(DWORD error) {
     return 1;
 }
 
-// The first argument as a full wide path against the start-up folder; false
-// when there is none. Wide: the ANSI command line holds look-alikes of the
-// characters the code page cannot write. Empty when it has no full path.
-bool InputFileArgument(std::u16string& path) {
-    const std::vector<std::u16string> arguments =
-        wendle::ProgramArguments(wendle::FromWide(GetCommandLineW()));
-    if (arguments.empty()) return false;
-    const std::vector<wchar_t> argument = wendle::ToWide(arguments.front());
-    std::vector<wchar_t> full(MAX_PATH);
-    DWORD length = GetFullPathNameW(argument.data(), MAX_PATH, full.data(), nullptr);
-    if (length >= MAX_PATH) {
-        full.resize(length);
-        length = GetFullPathNameW(argument.data(), length, full.data(), nullptr);
+// The arguments as full wide paths against the start-up folder. Wide: the
+// ANSI command line holds look-alikes of the characters the code page cannot
+// write. Empty where an argument has no full path.
+std::vector<std::u16string> InputFileArguments() {
+    std::vector<std::u16string> paths;
+    for (const std::u16string& given :
+         wendle::ProgramArguments(wendle::FromWide(GetCommandLineW()))) {
+        const std::vector<wchar_t> argument = wendle::ToWide(given);
+        std::vector<wchar_t> full(MAX_PATH);
+        DWORD length = GetFullPathNameW(argument.data(), MAX_PATH, full.data(), nullptr);
+        if (length >= MAX_PATH) {
+            full.resize(length);
+            length = GetFullPathNameW(argument.data(), length, full.data(), nullptr);
+        }
+        paths.push_back(wendle::FromWide(full.data(), length < full.size() ? length : 0));
     }
-    path = wendle::FromWide(full.data(), length < full.size() ? length : 0);
-    return true;
+    return paths;
 }
 
 }  // namespace
@@ -48,8 +49,7 @@ int RunProgram(HINSTANCE instance, DriveQueries& drives) {
     // Before anything loads a DLL.
     KeepDllSearchInSystemFolder();
     // Read before anything can change the current directory.
-    std::u16string inputFile;
-    const bool inputFileGiven = InputFileArgument(inputFile);
+    const std::vector<std::u16string> inputFiles = InputFileArguments();
     App().SetTitle("Wendle");
     if (!App().Initialize(instance)) return StartUpFailed(GetLastError());
     int code = 0;
@@ -61,7 +61,9 @@ int RunProgram(HINSTANCE instance, DriveQueries& drives) {
         started = mainWindow.Create() && aboutWindow.Create();
         if (started) {
             mainWindow.SetAboutWindow(&aboutWindow);
-            if (inputFileGiven) RunHandler([&] { mainWindow.StartWithInputFile(inputFile); });
+            if (!inputFiles.empty()) {
+                RunHandler([&] { mainWindow.StartWithInputFiles(inputFiles); });
+            }
             code = App().Run();
         } else {
             failure = GetLastError();

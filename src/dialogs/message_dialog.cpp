@@ -14,8 +14,19 @@ namespace wendle {
 
 namespace {
 
-const char* const kCaptions[] = {"OK", "ｷｬﾝｾﾙ"};
-const int kButtonIds[] = {kMessageOkId, kMessageCancelId};
+struct Button {
+    const char* caption;
+    int id;
+    int result;
+};
+
+// Left to right; the first is the default (Enter), the one with the cancel
+// id answers Escape.
+const Button kOkButtons[] = {{"OK", kMessageOkId, kResultOk},
+                             {"ｷｬﾝｾﾙ", kMessageCancelId, kResultCancel}};
+const Button kYesNoCancelButtons[] = {{"はい", kMessageOkId, kResultYes},
+                                      {"いいえ", kMessageNoId, kResultNo},
+                                      {"キャンセル", kMessageCancelId, kResultCancel}};
 
 class MessageDialog : public ModalDialog {
   public:
@@ -33,7 +44,8 @@ class MessageDialog : public ModalDialog {
         AddDialogControl(dialog, kMessageTextId, 0, "STATIC", text_.c_str(), SS_LEFT, {}, nullptr);
         for (int i = 0; i < ButtonCount(); ++i) {
             DWORD style = WS_TABSTOP | (i == 0 ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-            AddDialogControl(dialog, kButtonIds[i], 0, "BUTTON", kCaptions[i], style, {}, nullptr);
+            AddDialogControl(dialog, ButtonAt(i).id, 0, "BUTTON", ButtonAt(i).caption, style, {},
+                             nullptr);
         }
         LayOut(dialog, WindowDpi(dialog));
         SetFocus(GetDlgItem(dialog, kMessageOkId));
@@ -51,7 +63,7 @@ class MessageDialog : public ModalDialog {
         layout_.text = {box.cx, box.cy};
         layout_.captionWidths.clear();
         for (int i = 0; i < ButtonCount(); ++i) {
-            layout_.captionWidths.push_back(measure.TextWidth(kCaptions[i]));
+            layout_.captionWidths.push_back(measure.TextWidth(ButtonAt(i).caption));
         }
         layout_.iconSize = ScaleToDpi(kMessageIconSize, dpi);
         layout_.frame = FrameSize(dialog);
@@ -66,24 +78,28 @@ class MessageDialog : public ModalDialog {
         MoveDialogControl(dialog, kMessageIconId, layout.icon, font);
         MoveDialogControl(dialog, kMessageTextId, layout.text, font);
         for (std::size_t i = 0; i < layout.buttons.size(); ++i) {
-            MoveDialogControl(dialog, kButtonIds[i], layout.buttons[i], font);
+            MoveDialogControl(dialog, ButtonAt(static_cast<int>(i)).id, layout.buttons[i], font);
         }
         PlaceDialog(dialog, layout.left, layout.top, layout.client, layout_.frame);
     }
 
     bool OnCommand(HWND dialog, int id, int code, HWND) override {
         if (code != BN_CLICKED) return false;
-        if (id == kMessageOkId) {
-            EndDialog(dialog, kResultOk);
-        } else if (id == kMessageCancelId) {
-            // Escape without a Cancel button means OK.
-            EndDialog(dialog, buttons_ == MessageButtons::OkCancel ? kResultCancel : kResultOk);
+        // Escape without a Cancel button means OK.
+        if (id == kMessageCancelId && ButtonCount() == 1) id = kMessageOkId;
+        for (int i = 0; i < ButtonCount(); ++i) {
+            if (ButtonAt(i).id == id) EndDialog(dialog, ButtonAt(i).result);
         }
         return true;
     }
 
   private:
-    int ButtonCount() const { return buttons_ == MessageButtons::OkCancel ? 2 : 1; }
+    int ButtonCount() const {
+        return buttons_ == MessageButtons::Ok ? 1 : buttons_ == MessageButtons::OkCancel ? 2 : 3;
+    }
+    const Button& ButtonAt(int i) const {
+        return buttons_ == MessageButtons::YesNoCancel ? kYesNoCancelButtons[i] : kOkButtons[i];
+    }
 
     const std::string& text_;
     MessageKind kind_;

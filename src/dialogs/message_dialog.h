@@ -8,10 +8,12 @@
 namespace wendle {
 
 enum class MessageKind { Error, Confirmation };
-enum class MessageButtons { Ok, OkCancel };
+enum class MessageButtons { Ok, OkCancel, YesNoCancel };
 
 constexpr int kResultOk = 1;
 constexpr int kResultCancel = 2;
+constexpr int kResultYes = 6;
+constexpr int kResultNo = 7;
 
 // Shows the dialog modally over the program's windows and returns the result
 // of the button pressed. The outer top-left corner goes to (x, y); a negative

@@ -4,6 +4,7 @@
 #include <commdlg.h>
 
 #include <string>
+#include <vector>
 
 #include "win/other_windows_disabled.h"
 #include "win/system_library.h"
@@ -37,12 +38,17 @@ Function CommonDialogFunction(const char* name) {
     return found;
 }
 
+// Room for a thousand names of a selection: one name alone still comes
+// back whole, and the name box starts with at most MAX_PATH units as before.
+const DWORD kSelectionUnits = 1 << 17;
+
 }  // namespace
 
 bool OpenDialog::Execute(HWND owner) {
     // Wide: the ANSI dialog would hand back a look-alike of a name that the
     // code page cannot write.
-    wchar_t file[MAX_PATH] = {};
+    std::vector<wchar_t> buffer(kSelectionUnits);
+    wchar_t* file = buffer.data();
     lstrcpynW(file, ToWide(fileName_).data(), MAX_PATH);
 
     OPENFILENAMEW request{};
@@ -51,9 +57,9 @@ bool OpenDialog::Execute(HWND owner) {
     request.lpstrFilter = L"WAVEファイル (*.wav)\0*.wav\0";
     request.nFilterIndex = 1;
     request.lpstrFile = file;
-    request.nMaxFile = MAX_PATH;
+    request.nMaxFile = kSelectionUnits;
     // No OFN_NOCHANGEDIR: the current directory follows the user's choice.
-    request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLEHOOK;
+    request.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_ENABLEHOOK | OFN_ALLOWMULTISELECT;
     request.lpfnHook = &PlacementHook;
 
     static const auto getOpenFileName =
@@ -72,7 +78,18 @@ bool OpenDialog::Execute(HWND owner) {
         }
         return false;
     }
-    fileName_ = FromWide(file);
+    fileNames_.clear();
+    // Several: the folder, then each name, each ended by a zero; one: its full path.
+    if (request.nFileOffset > 0 && file[request.nFileOffset - 1] == L'\0') {
+        std::u16string folder = FromWide(file);
+        if (!folder.empty() && folder.back() != u'\\') folder += u'\\';
+        for (const wchar_t* name = file + request.nFileOffset; *name; name += lstrlenW(name) + 1) {
+            fileNames_.push_back(folder + FromWide(name));
+        }
+    } else {
+        fileNames_.push_back(FromWide(file));
+    }
+    fileName_ = fileNames_.front();
     return true;
 }
 

@@ -214,6 +214,11 @@ void ProgressWindow::Show(const EncoderProgress& progress, long elapsedSeconds) 
     SetLabel(kProgressLeftId, LeftText(progress.secondsLeft));
 }
 
+void ProgressWindow::ShowFiles(const std::string& running, const std::string& done) {
+    SetLabel(kProgressInputId, running);
+    SetLabel(kProgressOutputId, done);
+}
+
 void ProgressWindow::DrawBar(const DRAWITEMSTRUCT& item) const {
     RECT r = item.rcItem;
     DrawEdge(item.hDC, &r, EDGE_SUNKEN, BF_RECT | BF_ADJUST);

@@ -24,6 +24,9 @@ class ProgressWindow : public Window {
     // with the system's error, when it could not be made.
     bool Create(int left, int top, const std::string& inputName, const std::string& outputName);
     void Show(const EncoderProgress& progress, long elapsedSeconds);
+    // A batch's two lines in place of the input's and the output's names:
+    // the files running, and how many are done of all.
+    void ShowFiles(const std::string& running, const std::string& done);
     // Esc and the keyboard among its controls; true when the message was its
     // own. Enter and Space stop the job only when pressed and released here.
     bool TakeDialogMessage(MSG& msg);

@@ -15,19 +15,6 @@
 
 namespace wendle {
 
-namespace {
-
-class SystemFiles : public FileQueries {
-  public:
-    Found FindFile(const std::string& name) const override { return wendle::FindFile(name); }
-    Found FindFolder(const std::string& name) const override { return wendle::FindFolder(name); }
-};
-
-// How often the pipe is read and the times are shown when nothing else wakes the loop.
-const DWORD kPollMs = 100;
-
-}  // namespace
-
 void EncodeJob::FindEncoder() {
     const std::string besideProgram = ProgramFolder();
     const std::string startFolder = ReadCurrentDirectory();
@@ -134,44 +121,53 @@ EncodeJob::End EncodeJob::Running::Wait(const std::string& commandLine,
             finished_ = encoder_.ExitedWell() && files_.Written();
             break;
         }
-        MSG msg;
-        while (!stopped_ && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            if (msg.message == WM_QUIT) {
-                // Left for the outer loop, once the job is stopped.
-                quit = true;
-                quitCode = static_cast<int>(msg.wParam);
-                Stop();
-                break;
-            }
-            if (progress.TakeDialogMessage(msg)) continue;
-            TranslateMessage(&msg);
-            DispatchMessageA(&msg);
+        if (DispatchMessages(progress, stopped_, &quitCode)) {
+            quit = true;
+            Stop();
         }
     }
     if (quit) PostQuitMessage(quitCode);
     return stopped_ ? End::Stopped : finished_ ? End::Finished : End::Failed;
 }
 
+bool EncodeJob::DispatchMessages(ProgressWindow& progress, const bool& stopped, int* quitCode) {
+    MSG msg;
+    while (!stopped && PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+        if (msg.message == WM_QUIT) {
+            *quitCode = static_cast<int>(msg.wParam);
+            return true;
+        }
+        if (progress.TakeDialogMessage(msg)) continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    return false;
+}
+
+void EncodeJob::ShowRefusal(HWND window, const char* refusal, const std::string& refused) {
+    std::string text = std::string("\n") + refusal;
+    if (!refused.empty()) text += "\n" + refused;
+    ShowError(window, text);
+}
+
 bool EncodeJob::Stop() {
-    if (!running_) return false;
-    running_->Stop();
+    if (running_) {
+        running_->Stop();
+    } else if (batch_) {
+        StopBatch();
+    } else {
+        return false;
+    }
     return true;
 }
 
 void EncodeJob::Run(HWND window, const EncodeFields& fields, const std::string& outputPath) {
-    // Raised for the whole press, its dialogs included, on every way out.
-    struct Raised {
-        bool& flag;
-        explicit Raised(bool& f) : flag(f) { flag = true; }
-        ~Raised() { flag = false; }
-    } raised(runs_);
+    const Raised raised(runs_);
     const EncodePlan plan =
-        PlanEncode(fields, encoderPath_, outputPath, SystemFiles(), SystemPathRules());
+        PlanEncode(fields, encoderPath_, outputPath, SystemFileQueries(), SystemPathRules());
     if (plan.commandLineBuilt) commandLine_ = plan.commandLine;
     if (plan.refusal) {
-        std::string refusal = plan.refusal;
-        if (!plan.refused.empty()) refusal += "\n" + plan.refused;
-        ShowError(window, "\n" + refusal);
+        ShowRefusal(window, plan.refusal, plan.refused);
         return;
     }
     if (plan.askBeforeOverwriting &&

@@ -72,7 +72,11 @@ void MainWindow::InputFileOpenClick() {
         }
     }
     if (!openDialog_.Execute(Handle())) return;
-    TakeInputFile(openDialog_.FileName());
+    if (openDialog_.FileNames().size() > 1) {
+        StartBatch(openDialog_.FileNames());
+    } else {
+        TakeInputFile(openDialog_.FileName());
+    }
 }
 
 void MainWindow::TakeInputFile(const std::u16string& longPath) {

@@ -332,9 +332,8 @@ LRESULT MainWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             OnCommand(LOWORD(wParam), HIWORD(wParam));
             return 0;
         case WM_DROPFILES: {
-            const std::u16string firstFile = FirstDroppedFile(reinterpret_cast<HDROP>(wParam));
-            // Nothing dropped was a file: nothing changes.
-            if (!firstFile.empty()) RunHandler([&] { TakeInputFile(firstFile); });
+            const std::vector<std::u16string> names = DroppedNames(reinterpret_cast<HDROP>(wParam));
+            RunHandler([&] { TakeDroppedNames(names); });
             return 0;
         }
         case WM_DRAWITEM: {

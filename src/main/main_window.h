@@ -57,6 +57,14 @@ class MainWindow : public Window {
     // The file named on the command line, as a full wide path: the input
     // when it exists, else reported over the shown window.
     void StartWithInputFile(const std::u16string& path);
+    // Several names, from a drop, the open dialog or the command line, as
+    // full wide paths: the look before the batch, then the batch
+    // (batch_start.cpp). Of dropped names, two or more files or any folder
+    // are a batch, one file the input; of arguments, two or more files or
+    // folders are a batch, else the first is the input.
+    void StartBatch(const std::vector<std::u16string>& names);
+    void TakeDroppedNames(const std::vector<std::u16string>& names);
+    void StartWithInputFiles(const std::vector<std::u16string>& paths);
     void NewDirectoryClick();
     void AboutMenuClick();
 

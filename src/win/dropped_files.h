@@ -5,12 +5,13 @@
 #include <shellapi.h>
 
 #include <string>
+#include <vector>
 
 namespace wendle {
 
-// The first dropped name that is an existing file, as a wide full path;
-// empty when none is. The drop is released in every case, as its receiver must.
-std::u16string FirstDroppedFile(HDROP drop);
+// Every dropped name, as a wide full path, in the drop's order. The drop is
+// released in every case, as its receiver must.
+std::vector<std::u16string> DroppedNames(HDROP drop);
 // Releases a drop that is not taken.
 void ReleaseDrop(HDROP drop);
 

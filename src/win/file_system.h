@@ -31,6 +31,12 @@ Found FindFile(const std::string& name);
 // The name as the wide functions take it at any length, zero-terminated.
 std::vector<wchar_t> LongPath(const std::string& path);
 Found FindFolder(const std::string& name);
+// Those two for the planners' checks.
+class SystemFileQueries : public FileQueries {
+  public:
+    Found FindFile(const std::string& name) const override { return wendle::FindFile(name); }
+    Found FindFolder(const std::string& name) const override { return wendle::FindFolder(name); }
+};
 // Renames a file within its folder to <name>.wendle-backup (-2, -3, ... when
 // that is taken); the new path, or empty when it could not.
 std::string SetFileAside(const std::string& path);

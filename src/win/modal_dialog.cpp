@@ -48,7 +48,8 @@ int ModalDialog::Run() {
                                          &ModalDialog::Procedure, reinterpret_cast<LPARAM>(this));
     }
     if (failure_) std::rethrow_exception(failure_);
-    if (result != IDOK && result != IDCANCEL) ThrowSystemError();
+    // -1 and 0: the dialog could not be made, or its owner was gone.
+    if (result <= 0) ThrowSystemError();
     return static_cast<int>(result);
 }
 
@@ -85,6 +86,8 @@ INT_PTR CALLBACK ModalDialog::Procedure(HWND dialog, UINT message, WPARAM wParam
                 UnbindWindow(dialog);
                 return FALSE;
         }
+        INT_PTR result = FALSE;
+        if (self->OnMessage(dialog, message, wParam, lParam, &result)) return result;
     } catch (...) {
         self->failure_ = std::current_exception();
         EndDialog(dialog, -1);

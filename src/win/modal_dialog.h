@@ -15,8 +15,9 @@ namespace wendle {
 class ModalDialog {
   public:
     // Shows the dialog over the program's windows, which take no input until
-    // it closes, and returns 1 (OK) or 2 (Cancel). A failure in Build or
-    // OnCommand is raised here; a dialog that could not be shown raises too.
+    // it closes, and returns the button's result: 1 (OK) or 2 (Cancel), 6 or
+    // 7 (Yes, No). A failure in Build, OnCommand or OnMessage is raised here;
+    // a dialog that could not be shown raises too.
     int Run();
 
   protected:
@@ -31,6 +32,9 @@ class ModalDialog {
     virtual void LayOut(HWND dialog, int dpi) = 0;
     // A WM_COMMAND from a control; true when handled.
     virtual bool OnCommand(HWND dialog, int id, int code, HWND control) = 0;
+    // Any other message (an owner-drawn control's); true, with the dialog
+    // procedure's result, when handled.
+    virtual bool OnMessage(HWND, UINT, WPARAM, LPARAM, INT_PTR*) { return false; }
 
   private:
     static INT_PTR CALLBACK Procedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -10,6 +10,11 @@
 //                         progress records to standard error as the encoder
 //                         does, each split across two writes, and holds at
 //                         50.0% (until the hold event, when one is named)
+//   WENDLE_DOUBLE_LOG     a folder: each run writes <pid>.txt there, the
+//                         report with "start" and, once over, "end" times
+//   WENDLE_DOUBLE_QUICK   an output name that is never held
+//   WENDLE_DOUBLE_FAIL    an output name for which it writes nothing and
+//                         ends with exit code 1
 #include <windows.h>
 
 #include <cstdio>
@@ -74,8 +79,32 @@ void Progress(int fromTenths, int toTenths) {
     }
 }
 
-void Hold() {
+// Written aside and renamed, so a test never reads half a report.
+void WriteReport(const std::string& path, const std::string& report) {
+    const std::string aside = path + ".part";
+    HANDLE file = CreateFileA(aside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return;
+    DWORD written = 0;
+    WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
+    CloseHandle(file);
+    // A test reading the report now holds it open: try again, for a while.
+    for (int i = 0; i < 500; ++i) {
+        if (MoveFileExA(aside.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING)) return;
+        Sleep(10);
+    }
+}
+
+// The performance counter, which every process of the machine shares.
+std::string Now() {
+    LARGE_INTEGER now;
+    QueryPerformanceCounter(&now);
+    return std::to_string(now.QuadPart);
+}
+
+void Hold(const std::string& output) {
     const std::string hold = Env("WENDLE_DOUBLE_HOLD");
+    if (output == Env("WENDLE_DOUBLE_QUICK")) return;
     if (hold.empty()) return;
     if (HANDLE event = OpenEventA(SYNCHRONIZE, FALSE, hold.c_str())) {
         WaitForSingleObject(event, 60000);
@@ -95,31 +124,29 @@ int main(int argc, char** argv) {
     Line(report, "pid", std::to_string(GetCurrentProcessId()));
 
     const std::string reportPath = Env("WENDLE_DOUBLE_REPORT");
-    if (!reportPath.empty()) {
-        // Written aside and renamed, so a test never reads half a report.
-        const std::string aside = reportPath + ".part";
-        HANDLE file = CreateFileA(aside.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-        DWORD written = 0;
-        if (file != INVALID_HANDLE_VALUE) {
-            WriteFile(file, report.data(), static_cast<DWORD>(report.size()), &written, nullptr);
-            CloseHandle(file);
-            MoveFileExA(aside.c_str(), reportPath.c_str(), MOVEFILE_REPLACE_EXISTING);
-        }
-    }
+    if (!reportPath.empty()) WriteReport(reportPath, report);
+    const std::string log = Env("WENDLE_DOUBLE_LOG");
+    const std::string logPath = log + "\\" + std::to_string(GetCurrentProcessId()) + ".txt";
+    report += "start " + Now() + "\n";
+    if (!log.empty()) WriteReport(logPath, report);
     const std::string output = OutputName(argc, argv);
+    if (!output.empty() && output == Env("WENDLE_DOUBLE_FAIL")) {
+        if (!log.empty()) WriteReport(logPath, report + "end " + Now() + "\n");
+        return 1;
+    }
     if (!Env("WENDLE_DOUBLE_PROGRESS").empty()) {
         CreateOutput(output);
         const char opening[] = "Opening with wav module: WAV file reader\n";
         DWORD written = 0;
         WriteFile(GetStdHandle(STD_ERROR_HANDLE), opening, sizeof opening - 1, &written, nullptr);
         Progress(0, 500);
-        Hold();
+        Hold(output);
         Progress(600, 1000);
     } else {
-        Hold();
+        Hold(output);
         CreateOutput(output);
     }
+    if (!log.empty()) WriteReport(logPath, report + "end " + Now() + "\n");
     const std::string exitCode = Env("WENDLE_DOUBLE_EXIT");
     return exitCode.empty() ? 0 : std::atoi(exitCode.c_str());
 }

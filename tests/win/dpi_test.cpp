@@ -11,6 +11,8 @@
 #include "dialog_watch.h"
 #include "dialogs/about_ids.h"
 #include "dialogs/about_window.h"
+#include "dialogs/batch_ids.h"
+#include "dialogs/batch_window.h"
 #include "dialogs/message_dialog.h"
 #include "dialogs/message_dialog_ids.h"
 #include "dialogs/progress_ids.h"
@@ -219,6 +221,40 @@ TEST_F(Scaled, AboutMessagePromptAndProgressWindows) {
     EXPECT_EQ(S(88), Width(stop));
     EXPECT_EQ(MessageFontHeight(), FontHeight(stop));
     ExpectTextFits(stop);
+}
+
+// The look before a batch and the question of its existing files.
+TEST_F(Scaled, TheLookBeforeABatchAndItsQuestion) {
+    std::vector<BatchFile> files(2);
+    files[0].name = "01 track.wav";
+    files[1].name = "02 track.wav";
+    const std::string folder = "C:\\Music\\ogg", leftOut = "-";
+    const BatchView view{files, folder, " 160 kbps ( Default )", leftOut};
+    EXPECT_TRUE(dialog_watch::WithDialog(
+        [&] { ShowBatchWindow(view); },
+        [&](HWND dialog) {
+            RECT client;
+            GetClientRect(dialog, &client);
+            EXPECT_NEAR(S(560), client.right, 1);
+            EXPECT_NEAR(S(384), client.bottom, 1);
+            HWND list = GetDlgItem(dialog, kBatchListId);
+            EXPECT_NEAR(S(74), ClientRectOf(list).top, 1);
+            EXPECT_LE(-MessageFontHeight(), SendMessageA(list, LB_GETITEMHEIGHT, 0, 0));
+            for (int id : {kBatchStartId, kBatchCancelId, kBatchOutputHeaderId, kBatchCountId}) {
+                SCOPED_TRACE(id);
+                EXPECT_EQ(MessageFontHeight(), FontHeight(GetDlgItem(dialog, id)));
+                ExpectTextFits(GetDlgItem(dialog, id));
+            }
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+        }));
+    EXPECT_TRUE(dialog_watch::WithDialog(
+        [&] { ShowMessageDialog("\nN", MessageKind::Confirmation, MessageButtons::YesNoCancel); },
+        [&](HWND dialog) {
+            for (int id : {kMessageOkId, kMessageNoId, kMessageCancelId}) {
+                ExpectTextFits(GetDlgItem(dialog, id));
+            }
+            PostMessageA(dialog, WM_CLOSE, 0, 0);
+        }));
 }
 
 TEST(AtDpi, EveryWindowIsLaidOutAt120And144And192) {

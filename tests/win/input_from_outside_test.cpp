@@ -34,8 +34,21 @@ class FileDrop : public bench::MadeMainWindow {
         SendMessageA(made_->Handle(), WM_DROPFILES, reinterpret_cast<WPARAM>(drop), 0);
         EXPECT_EQ(static_cast<UINT>(GMEM_INVALID_HANDLE), GlobalFlags(drop)) << "drop not released";
     }
+
+    // A drop that makes a batch: its look is shown, and cancelled.
+    void DropCancellingTheBatch(const std::vector<std::string>& names) {
+        std::string caption;
+        EXPECT_TRUE(dialog_watch::WithDialog([&] { Drop(names); },
+                                             [&](HWND dialog) {
+                                                 caption = bench::WindowText(dialog);
+                                                 bench::PressButton(dialog, texts::kCancelAnswer);
+                                             }));
+        EXPECT_BYTES(texts::kBatchCaption, caption);
+    }
 };
 
+// Of several dropped names, one file is taken as the open dialog takes it;
+// two files or a folder make a batch.
 TEST_F(FileDrop, TheFirstExistingFileIsTakenAsTheOpenDialogTakesIt) {
     EXPECT_NE(0, GetWindowLongA(made_->Handle(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
     const std::string folder = root_ + "\\wave " + texts::kSo;
@@ -43,21 +56,21 @@ TEST_F(FileDrop, TheFirstExistingFileIsTakenAsTheOpenDialogTakesIt) {
     CreateDirectoryA(folder.c_str(), nullptr);
     ASSERT_TRUE(bench::WriteFileBytes(take, "RIFF"));
 
-    // Only a folder: nothing changes.
-    Drop({folder});
+    // A folder makes a batch: its look comes first, and キャンセル changes nothing.
+    DropCancellingTheBatch({folder});
     EXPECT_EQ("", made_->Text(kInputFileNameId));
     EXPECT_EQ("", made_->Text(kOutputFileNameId));
     EXPECT_FALSE(IsWindowEnabled(made_->Control(kStartEncodeId)));
 
-    // Folders and missing names are passed over; the folder list stays.
-    Drop({folder, folder + "\\missing.wav", take, root_});
+    // One file: missing names are passed over; the folder list stays.
+    Drop({folder + "\\missing.wav", take});
     EXPECT_BYTES(take, made_->Text(kInputFileNameId));
     EXPECT_EQ("take1.ogg", made_->Text(kOutputFileNameId));
     EXPECT_BYTES(root_ + "\\take1.ogg", made_->Text(kOutputFilePathId));
     EXPECT_TRUE(IsWindowEnabled(made_->Control(kStartEncodeId)));
     EXPECT_BYTES(root_, Folders().Folder());
 
-    Drop({folder});
+    DropCancellingTheBatch({folder, take});
     EXPECT_BYTES(take, made_->Text(kInputFileNameId));
 
     // As after the dialog: the same file with the name emptied moves the list.

@@ -200,4 +200,31 @@ TEST_F(OpenDialogTest, PreviousChoiceIsOfferedAgainAndKeptOnCancel) {
     EXPECT_BYTES(take, Chosen(open));
 }
 
+// Several names typed in quotes, as a selection of several files gives them:
+// each comes back as a full path, in the order given.
+TEST_F(OpenDialogTest, SeveralChosenFilesComeBackAsFullPaths) {
+    const std::string folder = bench::FreshFolder(std::string("waves ") + bench::texts::kSo);
+    for (const char* name : {"b.wav", "a.wav"}) {
+        ASSERT_TRUE(bench::WriteFileBytes(folder + "\\" + name, "RIFF"));
+    }
+    OpenDialog open;
+    Outcome got = Open(open, [&](HWND dialog) {
+        TypeNameAndEnter(dialog, folder);
+        EXPECT_TRUE(bench::WaitUntil(
+            [&] {
+                return bench::WindowText(GetDlgItem(dialog, kFolderBox)) ==
+                       std::string("waves ") + bench::texts::kSo;
+            },
+            5000));
+        TypeNameAndEnter(dialog, "\"b.wav\" \"a.wav\"");
+    });
+    EXPECT_TRUE(got.answer);
+    ASSERT_EQ(2u, open.FileNames().size());
+    std::string paths[2];
+    for (int i = 0; i < 2; ++i) EXPECT_TRUE(NarrowSystemPath(open.FileNames()[i], &paths[i]));
+    EXPECT_BYTES(folder + "\\b.wav", paths[0]);
+    EXPECT_BYTES(folder + "\\a.wav", paths[1]);
+    EXPECT_BYTES(folder + "\\b.wav", Chosen(open));
+}
+
 }  // namespace

@@ -140,4 +140,40 @@ TEST(ReadmePictures, MainWindowAtStartAndWithEverythingChosen) {
     }
 }
 
+// The look before a batch of an album dropped as a folder: the titles its
+// WAVE files carry, else their names; the cover picture left out.
+TEST(ReadmePictures, TheLookBeforeABatch) {
+    const std::string album = std::string(kMusic) + "\\はじめての録音";
+    for (const std::string& folder : {std::string(kMusic), album, std::string(kOgg)}) {
+        CreateDirectoryA(folder.c_str(), nullptr);
+    }
+    const std::string wave = bench::Wave(2, 44100, 3000);
+    const struct {
+        const char* name;
+        const char* title;
+    } tracks[] = {{"01 track.wav", "朝の歌 \"テイク1\""},
+                  {"02 track.wav", "夕方の歌"},
+                  {"03 track.wav", ""},
+                  {"04 track.wav", "夜の歌"}};
+    for (const auto& track : tracks) {
+        const std::string bytes = *track.title ? bench::WithInfo(wave, {{"INAM", track.title}}) : wave;
+        ASSERT_TRUE(bench::WriteFileBytes(album + "\\" + track.name, bytes));
+    }
+    const std::string cover = album + "\\cover.jpg";
+    ASSERT_TRUE(bench::WriteFileBytes(cover, "\xFF\xD8\xFF\xE0"));
+    {
+        // As a drop of the folder and the cover makes it.
+        bench::Wendle wendle(kOgg, "", "\"" + album + "\" \"" + cover + "\"");
+        HWND look = wendle.WaitForDialog("一括エンコード - Wendle");
+        ASSERT_NE(nullptr, look);
+        ASSERT_TRUE(bench::Settled(look));
+        EXPECT_TRUE(bench::SavePicture(look, "batch-window"));
+    }
+    DeleteFileA(cover.c_str());
+    for (const auto& track : tracks) DeleteFileA((album + "\\" + track.name).c_str());
+    for (const std::string& folder : {album, std::string(kOgg), std::string(kMusic)}) {
+        RemoveDirectoryA(folder.c_str());
+    }
+}
+
 }  // namespace

@@ -258,4 +258,44 @@ TEST_F(RealEncoder, ALongEncodeShowsProgressAndStopsWithoutAFile) {
     EXPECT_TRUE(OggNames().empty());
 }
 
+// A batch of three files, each with the title its INFO carries: three Ogg
+// files whose TITLE is that title.
+TEST_F(RealEncoder, ABatchGivesEachFileTheTitleItCarries) {
+    const struct {
+        const char* name;
+        const char* title;  // as the file carries it, in Shift-JIS
+        const char* utf8;   // as vorbiscomment shows it
+    } files[] = {{"01.wav", "朝の歌", u8"朝の歌"},
+                 {"02.wav", "夕方の歌 \"テイク2\"", u8"夕方の歌 \"テイク2\""},
+                 {"03.wav", "Night", u8"Night"}};
+    std::string arguments;
+    for (const auto& file : files) {
+        const std::string path = wave_ + "\\" + file.name;
+        ASSERT_TRUE(bench::WriteFileBytes(
+            path, bench::WithInfo(bench::Wave(2, 44100, 1000), {{"INAM", file.title}})));
+        arguments += " \"" + path + "\"";
+    }
+    bench::Wendle wendle(start_, "", arguments);
+    HWND look = wendle.WaitForDialog(texts::kBatchCaption);
+    ASSERT_NE(nullptr, look);
+    ASSERT_TRUE(bench::PressButton(look, texts::kBatchStart));
+    HWND main = wendle.MainWindow();
+    ASSERT_TRUE(bench::WaitUntil(
+        [&] {
+            return !IsWindow(look) && IsWindowVisible(main) && IsWindowEnabled(main) &&
+                   !bench::FindTopLevel(wendle.ProcessId(), kProgressWindowClass,
+                                        texts::kProgressCaption) &&
+                   bench::Exists(start_ + "\\03.ogg");
+        },
+        60000));
+    EXPECT_EQ(nullptr, bench::FindTopLevel(wendle.ProcessId(), nullptr, texts::kErrorTitle));
+    for (const auto& file : files) {
+        const std::string output = start_ + "\\" + std::string(file.name, 2) + ".ogg";
+        SCOPED_TRACE(output);
+        std::string listing;
+        EXPECT_EQ(0, HostTool("vorbiscomment", "-lR", output, &listing)) << listing;
+        EXPECT_EQ(file.utf8, Comments(listing)["TITLE"]) << listing;
+    }
+}
+
 }  // namespace

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "common/tag_bytes.h"
+
 namespace bench {
 
 namespace {
@@ -136,6 +138,19 @@ std::string Wave(unsigned channels, unsigned rate, unsigned milliseconds) {
         }
     }
     return bytes;
+}
+
+std::string WithInfo(const std::string& wave,
+                     const std::vector<std::pair<std::string, std::string>>& items) {
+    std::string list = "INFO";
+    for (const auto& item : items) {
+        std::string value = item.second + '\0';
+        list += item.first + LittleEndian(value.size());
+        if (value.size() % 2) value += '\0';
+        list += value;
+    }
+    std::string bytes = wave + "LIST" + LittleEndian(list.size()) + list;
+    return bytes.replace(4, 4, LittleEndian(bytes.size() - 8));
 }
 
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {

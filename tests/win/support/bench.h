@@ -5,6 +5,8 @@
 
 #include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "common/bytes.h"
 
@@ -31,6 +33,10 @@ std::string CurrentDirectory();
 
 // A 16-bit PCM WAVE file of a 440 Hz tone.
 std::string Wave(unsigned channels, unsigned rate, unsigned milliseconds);
+// The WAVE file with a LIST INFO chunk after its audio holding the items
+// ("INAM" the title, "IART" the artist...), their bytes as given.
+std::string WithInfo(const std::string& wave,
+                     const std::vector<std::pair<std::string, std::string>>& items);
 
 // Polls the condition every few milliseconds, pumping this thread's messages,
 // until it holds or the timeout passes. Never a blind sleep.

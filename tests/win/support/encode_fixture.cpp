@@ -10,7 +10,8 @@ namespace {
 
 void ClearDoubleSettings() {
     for (const char* name : {"WENDLE_DOUBLE_REPORT", "WENDLE_DOUBLE_HOLD", "WENDLE_DOUBLE_EXIT",
-                             "WENDLE_DOUBLE_PROGRESS", "WENDLE_DOUBLE_NO_OUTPUT"}) {
+                             "WENDLE_DOUBLE_PROGRESS", "WENDLE_DOUBLE_NO_OUTPUT",
+                             "WENDLE_DOUBLE_LOG", "WENDLE_DOUBLE_QUICK", "WENDLE_DOUBLE_FAIL"}) {
         SetEnvironmentVariableA(name, nullptr);
     }
 }
