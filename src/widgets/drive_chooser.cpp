@@ -47,6 +47,7 @@ void DriveChooser::ScaleTo(int dpi) {
     SetDpi(dpi);
     LoadPictures();
     MeasureItems();
+    if (Handle()) SizeDroppedList();
 }
 
 void DriveChooser::MeasureItems() {
@@ -55,7 +56,6 @@ void DriveChooser::MeasureItems() {
     // The system asked the parent before this object was attached; tell it now.
     CallOriginal(CB_SETITEMHEIGHT, static_cast<WPARAM>(-1), itemHeight_);
     CallOriginal(CB_SETITEMHEIGHT, 0, itemHeight_);
-    SizeDroppedList();
 }
 
 void DriveChooser::SizeDroppedList() {

@@ -59,6 +59,9 @@ class DriveChooser : public OwnerDrawnList {
     void RebuildDrives();
     // A full text has come from the reader.
     void ShowFullText(WPARAM wParam, LPARAM lParam);
+    // The item height, told the window if it exists; the caller sizes the
+    // dropped list, once for the items it will hold: resizing a drop-down
+    // list is a trip to the display.
     void MeasureItems();
     void SizeDroppedList();
     std::string ItemText(LRESULT index) const;
