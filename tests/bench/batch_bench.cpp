@@ -29,28 +29,6 @@ const DWORD kTimeoutMs = 600000;
 const char kBatchCaption[] = "一括エンコード - Wendle";
 const char kStart[] = "開始";
 
-// The encoder as the batch starts it, without Wendle; seconds, or -1.
-double EncoderAlone(const std::string& commandLine, const std::string& folder) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process{};
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    const double start = Now();
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE,
-                        CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS, nullptr, folder.c_str(), &startup,
-                        &process)) {
-        return -1;
-    }
-    const bool ended = WaitForSingleObject(process.hProcess, kTimeoutMs) == WAIT_OBJECT_0;
-    const double seconds = Now() - start;
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return ended && exitCode == 0 ? seconds : -1;
-}
-
 // The command lines run `encoders` at a time, without Wendle: what the
 // machine itself gives the batch; seconds, or -1.
 double AtOnce(const std::vector<std::string>& lines, const std::string& folder, int encoders) {
@@ -175,7 +153,7 @@ int main() {
         double sum = 0;
         for (int i = 0; i < kFiles; ++i) {
             DeleteFileA(outputs[i].c_str());
-            const double alone = EncoderAlone(lines[i], out);
+            const double alone = bench_timing::EncoderAlone(lines[i], out, kTimeoutMs);
             if (alone < 0) {
                 std::fprintf(stderr, "round %d: the encoder alone did not finish\n", round + 1);
                 return 1;

@@ -23,30 +23,6 @@ const DWORD kTimeoutMs = 120000;
 using bench_timing::Median;
 using bench_timing::Now;
 
-// The encoder as Wendle starts it, without Wendle; seconds, or -1.
-double EncoderAlone(const std::string& commandLine, const std::string& folder) {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_SHOW;
-    PROCESS_INFORMATION process{};
-    std::vector<char> line(commandLine.begin(), commandLine.end());
-    line.push_back('\0');
-    const double start = Now();
-    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE,
-                        CREATE_NO_WINDOW | NORMAL_PRIORITY_CLASS, nullptr, folder.c_str(), &startup,
-                        &process)) {
-        return -1;
-    }
-    const bool ended = WaitForSingleObject(process.hProcess, kTimeoutMs) == WAIT_OBJECT_0;
-    const double seconds = Now() - start;
-    DWORD exitCode = 1;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    return ended && exitCode == 0 ? seconds : -1;
-}
-
 // One job through the window; seconds, or -1.
 double Job(bench::Wendle& wendle, const std::string& output) {
     HWND main = wendle.MainWindow();
@@ -84,7 +60,7 @@ int main() {
     // Taken in turns, so that a busy moment of the machine falls on both.
     for (int round = 0; round < kRounds; ++round) {
         DeleteFileA(output.c_str());
-        alone.push_back(EncoderAlone(commandLine, out));
+        alone.push_back(bench_timing::EncoderAlone(commandLine, out, kTimeoutMs));
         DeleteFileA(output.c_str());
         job.push_back(Job(wendle, output));
         if (alone.back() < 0 || job.back() < 0) {
