@@ -70,15 +70,10 @@ class EncodeJob::Batch {
         }
         encoders_ = EncoderCount(LogicalProcessors(), order_.size(), kMostEncoders);
         job_.batch_ = this;
-        EnableWindow(window_, FALSE);
-        ShowWindow(window_, SW_HIDE);
     }
     ~Batch() {
         job_.batch_ = nullptr;
         for (auto& slot : slots_) PutBack(*slot);
-        EnableWindow(window_, TRUE);
-        ShowWindow(window_, SW_SHOW);
-        SetForegroundWindow(window_);
     }
     Batch(const Batch&) = delete;
     Batch& operator=(const Batch&) = delete;
@@ -134,6 +129,7 @@ class EncodeJob::Batch {
 
     EncodeJob& job_;
     HWND window_;
+    WindowAway away_{window_};  // back last, after every output is put back
     const std::vector<BatchFile>& files_;
     std::vector<std::size_t> order_;  // the files that run, the longest first
     std::vector<char> overwrite_;     // by file: an old output may be replaced

@@ -41,17 +41,11 @@ class EncodeJob::Running {
     Running(EncodeJob& job, HWND window, OutputFiles& files)
         : job_(job), window_(window), files_(files) {
         job_.running_ = this;
-        // Hidden and disabled: no menu, About window or keyboard meanwhile.
-        EnableWindow(window_, FALSE);
-        ShowWindow(window_, SW_HIDE);
     }
     ~Running() {
         job_.running_ = nullptr;
         encoder_.Stop();
         if (!finished_) PutBack();
-        EnableWindow(window_, TRUE);
-        ShowWindow(window_, SW_SHOW);
-        SetForegroundWindow(window_);
     }
     Running(const Running&) = delete;
     Running& operator=(const Running&) = delete;
@@ -77,6 +71,7 @@ class EncodeJob::Running {
 
     EncodeJob& job_;
     HWND window_;
+    WindowAway away_{window_};  // back last, after the folder is put back
     OutputFiles& files_;
     Encoder encoder_;
     bool stopped_ = false;

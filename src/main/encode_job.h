@@ -67,6 +67,26 @@ class EncodeJob {
       private:
         bool& flag_;
     };
+    // The main window while encoders run: hidden and disabled, so no menu,
+    // About window or keyboard reaches it; given back enabled, shown and in
+    // front when the run ends.
+    class WindowAway {
+      public:
+        explicit WindowAway(HWND window) : window_(window) {
+            EnableWindow(window_, FALSE);
+            ShowWindow(window_, SW_HIDE);
+        }
+        ~WindowAway() {
+            EnableWindow(window_, TRUE);
+            ShowWindow(window_, SW_SHOW);
+            SetForegroundWindow(window_);
+        }
+        WindowAway(const WindowAway&) = delete;
+        WindowAway& operator=(const WindowAway&) = delete;
+
+      private:
+        HWND window_;
+    };
     // How often the pipes are read and the times shown when nothing else
     // wakes the wait.
     static constexpr DWORD kPollMs = 100;

@@ -10,6 +10,7 @@
 #include "core/bitrates.h"
 #include "main/main_ids.h"
 #include "main/main_layout.h"
+#include "main/main_menu.h"
 #include "win/file_system.h"
 #include "win/system_rules.h"
 #include "core/folder_items.h"
@@ -90,24 +91,6 @@ const ControlSpec* SpecOf(int id) {
         if (kMainControls[i].id == id) return &kMainControls[i];
     }
     return nullptr;
-}
-
-HMENU CreateMainMenu() {
-    HMENU bar = CreateMenu();
-    HMENU popup = nullptr;
-    for (std::size_t i = 0; i < kMainMenuCount; ++i) {
-        const MenuSpec& m = kMainMenu[i];
-        if (m.level == 0) {
-            popup = CreatePopupMenu();
-            AppendMenuA(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), m.caption);
-        } else if (std::string(m.caption) == "-") {
-            AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
-        } else {
-            AppendMenuA(popup, MF_STRING | (m.enabled ? MF_ENABLED : MF_GRAYED),
-                        static_cast<UINT_PTR>(m.id), m.caption);
-        }
-    }
-    return bar;
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include "dialogs/about_window.h"
 #include "main/main_ids.h"
 #include "main/main_layout.h"
+#include "main/main_menu.h"
 #include "win/application.h"
 #include "win/fonts.h"
 #include "win/window.h"
@@ -63,24 +64,6 @@ Made MadeAs(const ControlSpec& c) {
                     WS_EX_CLIENTEDGE};
     }
     return {"STATIC", style, 0};
-}
-
-HMENU CreateMainMenu() {
-    HMENU bar = CreateMenu();
-    HMENU popup = nullptr;
-    for (std::size_t i = 0; i < kMainMenuCount; ++i) {
-        const MenuSpec& m = kMainMenu[i];
-        if (m.level == 0) {
-            popup = CreatePopupMenu();
-            AppendMenuA(bar, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(popup), m.caption);
-        } else if (m.caption[0] == '-') {
-            AppendMenuA(popup, MF_SEPARATOR, 0, nullptr);
-        } else {
-            AppendMenuA(popup, MF_STRING | (m.enabled ? MF_ENABLED : MF_GRAYED),
-                        static_cast<UINT_PTR>(m.id), m.caption);
-        }
-    }
-    return bar;
 }
 
 class FloorWindow : public Window {
