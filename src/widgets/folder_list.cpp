@@ -211,7 +211,9 @@ std::string FolderList::ItemPath(int index) const {
 }
 
 void FolderList::OpenSelected() {
-    if (!Handle()) return;
+    // A disabled window takes no input; a key posted to the list meanwhile
+    // (a job runs) must not move the folder the encoders write to.
+    if (!Handle() || !IsWindowEnabled(GetAncestor(Handle(), GA_ROOT))) return;
     const int index = static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0));
     if (index >= 0 && static_cast<std::size_t>(index) < items_.size() &&
         items_[static_cast<std::size_t>(index)].text.find('?') != std::string::npos) {

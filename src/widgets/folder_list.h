@@ -43,7 +43,8 @@ class FolderList : public OwnerDrawnList {
     void Reload();
     // The full path an item stands for; empty past the last item.
     std::string ItemPath(int index) const;
-    // Goes to the selected item's folder (double-click, Enter).
+    // Goes to the selected item's folder (double-click, Enter) while its
+    // window is enabled.
     void OpenSelected();
 
     const std::vector<FolderItem>& Items() const { return items_; }

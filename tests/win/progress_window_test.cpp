@@ -192,7 +192,7 @@ TEST_F(ProgressWindow, EveryWayOfStoppingLeavesTheFolderAsItWas) {
     }
 }
 
-// During a job no command reaches the hidden main window's handlers (a drop's
+// During a job no command or key reaches the hidden main window's handlers (a drop's
 // memory cannot be made across processes: the in-process job tries one), the
 // taskbar's restore brings back the progress window in its place, and only a
 // press made in the progress window stops the job.
@@ -210,7 +210,13 @@ TEST_F(ProgressWindow, NothingButADeliberatePressTripsTheJob) {
     DWORD_PTR answer = 0;
     SendMessageTimeoutA(main, WM_COMMAND, kEncodeMenuId, 0, SMTO_NORMAL, 15000, &answer);
     PostMessageA(main, WM_COMMAND, kExitMenuId, 0);
+    // Nor does a key reach the folder list: the next encoder would run elsewhere.
+    HWND folders = wendle.Control(kFolderListId);
+    const std::string folder = wendle.CurrentDirectory();
+    SendMessageA(folders, LB_SETCURSEL, 0, 0);
+    PostMessageA(folders, WM_CHAR, '\r', 1);
     ASSERT_TRUE(PostedHandled(main));
+    EXPECT_EQ(folder, wendle.CurrentDirectory());
     EXPECT_FALSE(bench::Exists(encoder_.reportPath)) << "a second encoder ran";
     EXPECT_BYTES(input_, wendle.Text(kInputFileNameId));
     EXPECT_BYTES(output_, wendle.Text(kOutputFilePathId));
