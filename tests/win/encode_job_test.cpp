@@ -2,6 +2,8 @@
 // job can fail: what the user sees and what reaches the encoder.
 #include <windows.h>
 
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "core/failure.h"
@@ -307,6 +309,51 @@ TEST_F(EncodeJob, AFailureInsideTheWaitLeavesNothingBehind) {
     EXPECT_TRUE(encoder_.Read()) << "the next job did not run";
     ASSERT_TRUE(bench::ReadFileBytes(output, &kept));
     EXPECT_EQ("OggS", kept);
+    CloseHandle(hold);
+}
+
+// Refuses the progress window alone, as a system with no window handle left.
+LRESULT CALLBACK RefuseProgressWindow(int code, WPARAM wParam, LPARAM lParam) {
+    char name[64] = "";
+    if (code == HCBT_CREATEWND &&
+        GetClassNameA(reinterpret_cast<HWND>(wParam), name, sizeof name) &&
+        std::string(name) == kProgressWindowClass) {
+        return 1;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Without a progress window nothing would show the job or take the end of the
+// session: the encoder is ended, nothing is left in the folder, and the
+// failure is told over the main window given back.
+TEST_F(EncodeJob, NoProgressWindowNoJob) {
+    HANDLE hold = CreateEventA(nullptr, TRUE, FALSE, "WendleTestHold");
+    SetEnvironmentVariableA("WENDLE_DOUBLE_HOLD", "WendleTestHold");
+    SetEnvironmentVariableA("WENDLE_DOUBLE_PROGRESS", "1");
+    const std::string output = out_ + "\\take1.ogg";
+    dialog_watch::SetUpApplication();
+    SetCurrentDirectoryA(start_.c_str());
+    wendle::MainWindow window;
+    ASSERT_TRUE(window.Create());
+    window.SetText(kInputFileNameId, input_);
+    SetWindowTextA(window.Control(kOutputFilePathId), output.c_str());
+    HHOOK refuse = SetWindowsHookExA(WH_CBT, &RefuseProgressWindow, nullptr, GetCurrentThreadId());
+    std::string message;
+    EXPECT_TRUE(dialog_watch::WithDialog([&] { window.StartEncodeClick(); },
+                                         [&](HWND dialog) {
+                                             message = bench::ReadDialog(dialog).message;
+                                             EXPECT_TRUE(bench::PressButton(dialog, "OK"));
+                                         }));
+    UnhookWindowsHookEx(refuse);
+    EXPECT_BYTES(std::string("\n") + texts::kJobFailed, message);
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, encoder_.processId);
+    EXPECT_TRUE(!process || WaitForSingleObject(process, 0) == WAIT_OBJECT_0) << "still runs";
+    if (process) CloseHandle(process);
+    EXPECT_FALSE(bench::Exists(output));
+    EXPECT_TRUE(IsWindowVisible(window.Handle()));
+    EXPECT_TRUE(IsWindowEnabled(window.Handle()));
+    EXPECT_FALSE(window.Job().Runs());
+    SetEvent(hold);
     CloseHandle(hold);
 }
 
