@@ -180,6 +180,8 @@ LRESULT DriveChooser::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         ShowFullText(wParam, lParam);
         return 0;
     }
+    // A key posted while a job runs would show a drive the folder is not on.
+    if (message >= WM_KEYFIRST && message <= WM_KEYLAST && !TakesInput()) return 0;
     // Nothing is posted to a window that is gone.
     if (message == WM_DESTROY) texts_.Stop();
     if (message == WM_SETFONT) {

@@ -211,9 +211,7 @@ std::string FolderList::ItemPath(int index) const {
 }
 
 void FolderList::OpenSelected() {
-    // A disabled window takes no input; a key posted to the list meanwhile
-    // (a job runs) must not move the folder the encoders write to.
-    if (!Handle() || !IsWindowEnabled(GetAncestor(Handle(), GA_ROOT))) return;
+    if (!Handle()) return;
     const int index = static_cast<int>(SendMessageA(Handle(), LB_GETCURSEL, 0, 0));
     if (index >= 0 && static_cast<std::size_t>(index) < items_.size() &&
         items_[static_cast<std::size_t>(index)].text.find('?') != std::string::npos) {
@@ -320,6 +318,8 @@ bool FolderList::OnNotification(int code) {
 }
 
 LRESULT FolderList::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    // A key posted while a job runs must not move the folder it writes to.
+    if (message >= WM_KEYFIRST && message <= WM_KEYLAST && !TakesInput()) return 0;
     switch (message) {
         case WM_CHAR: {
             // One byte: the list box takes characters byte by byte.

@@ -43,8 +43,7 @@ class FolderList : public OwnerDrawnList {
     void Reload();
     // The full path an item stands for; empty past the last item.
     std::string ItemPath(int index) const;
-    // Goes to the selected item's folder (double-click, Enter) while its
-    // window is enabled.
+    // Goes to the selected item's folder (double-click, Enter).
     void OpenSelected();
 
     const std::vector<FolderItem>& Items() const { return items_; }

@@ -43,6 +43,10 @@ class Window {
     void AddPart(WindowedPart* part);
     void RemovePart(WindowedPart* part);
 
+    // False while the top-level window is disabled (a modal dialog or a job
+    // holds it): a key posted to a control then is no input to act on.
+    bool TakesInput() const { return handle_ && IsWindowEnabled(GetAncestor(handle_, GA_ROOT)); }
+
     // A notification the parent had from this window; true when handled.
     virtual bool OnReflected(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* result);
 

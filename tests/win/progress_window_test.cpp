@@ -210,13 +210,15 @@ TEST_F(ProgressWindow, NothingButADeliberatePressTripsTheJob) {
     DWORD_PTR answer = 0;
     SendMessageTimeoutA(main, WM_COMMAND, kEncodeMenuId, 0, SMTO_NORMAL, 15000, &answer);
     PostMessageA(main, WM_COMMAND, kExitMenuId, 0);
-    // Nor does a key reach the folder list: the next encoder would run elsewhere.
+    // Nor does a key move the folder or the drive: the next encoder would run elsewhere.
     HWND folders = wendle.Control(kFolderListId);
-    const std::string folder = wendle.CurrentDirectory();
+    const std::string folder = wendle.CurrentDirectory(), drive = wendle.Text(kDriveChooserId);
     SendMessageA(folders, LB_SETCURSEL, 0, 0);
     PostMessageA(folders, WM_CHAR, '\r', 1);
+    PostMessageA(wendle.Control(kDriveChooserId), WM_KEYDOWN, VK_DOWN, 1);
     ASSERT_TRUE(PostedHandled(main));
     EXPECT_EQ(folder, wendle.CurrentDirectory());
+    EXPECT_EQ(drive, wendle.Text(kDriveChooserId));
     EXPECT_FALSE(bench::Exists(encoder_.reportPath)) << "a second encoder ran";
     EXPECT_BYTES(input_, wendle.Text(kInputFileNameId));
     EXPECT_BYTES(output_, wendle.Text(kOutputFilePathId));
